@@ -1,0 +1,146 @@
+#include "core/bets.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace kv {
+
+namespace {
+
+int32_t toInt32(int64_t v) {
+    return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
+                                                    std::numeric_limits<int32_t>::max()));
+}
+
+}  // namespace
+
+int32_t cellMin(const GameState& s, BetCell cell) { return s.TableLimits.min(*cellClass(cell.c, cell.r)); }
+int32_t cellMax(const GameState& s, BetCell cell) { return s.TableLimits.max(*cellClass(cell.c, cell.r)); }
+
+int32_t ClampToLimits(const GameState& s, BetCell cell, int64_t amount) {
+    if (amount > cellMax(s, cell)) return cellMax(s, cell);
+    if (amount < cellMin(s, cell)) return 0;
+    return static_cast<int32_t>(amount);
+}
+
+void putChip(GameState& s, BetCell cell) {
+    const int64_t total = s.CurrentBets.sum();
+    const int64_t freeCredit = static_cast<int64_t>(s.Credit) - total;
+    int64_t amount = s.CurrentBets.at(cell.c, cell.r);
+    amount += freeCredit < s.ChipValue ? freeCredit : s.ChipValue;
+    if (amount > cellMax(s, cell)) amount = cellMax(s, cell);
+    if (amount < cellMin(s, cell)) amount = freeCredit >= cellMin(s, cell) ? cellMin(s, cell) : 0;
+    s.CurrentBets.at(cell.c, cell.r) = toInt32(amount);
+}
+
+void putstavk(GameState& s, int x, int y) {
+    s.Win = 0;
+    if (auto cell = HitTest(x, y)) putChip(s, *cell);
+}
+
+void RemoveBet(GameState& s, BetCell cell) { s.CurrentBets.at(cell.c, cell.r) = 0; }
+
+void SelectChip(GameState& s, int x) {
+    const int32_t full = s.TableLimits.max(PayoutClass::Even);
+    const bool up = x >= kChipSelector.x;
+    switch (s.ChipValue) {
+        case 1: s.ChipValue = up ? 5 : full; break;
+        case 5: s.ChipValue = up ? 10 : 1; break;
+        case 10: s.ChipValue = up ? 50 : 5; break;
+        case 50: s.ChipValue = up ? 100 : 10; break;
+        case 100: s.ChipValue = up ? full : 50; break;
+        default: s.ChipValue = up ? 1 : 100; break;
+    }
+}
+
+void ClearBets(GameState& s) { s.CurrentBets.clear(); }
+
+void DoubleBets(GameState& s) {
+    const int64_t t2 = 2 * static_cast<int64_t>(s.CurrentBets.sum());
+    if (s.Credit < t2) return;
+    for (const BetCell& cell : allBetCells()) {
+        int32_t& a = s.CurrentBets.at(cell.c, cell.r);
+        a = ClampToLimits(s, cell, 2 * static_cast<int64_t>(a));
+    }
+}
+
+void RepeatBets(GameState& s) {
+    const int32_t K = s.SpinCount;
+    if (K <= 0) return;
+    bool selective = false;
+    for (int32_t k = 1; k <= K; ++k) {
+        const BetGrid& set = s.SpinBets(k);
+        if (!set.empty()) {
+            selective = true;
+            if (s.Credit < set.sum()) selective = false;
+        }
+    }
+    // At most one lap of the history: with nothing suitable the cursor ends
+    // where it started and the table stays as it was.
+    bool found = false;
+    for (int32_t step = 0; step < K; ++step) {
+        s.RepeatCursor += 1;
+        if (s.RepeatCursor > K || s.RepeatCursor < 1) s.RepeatCursor = 1;
+        const BetGrid& c = s.SpinBets(s.RepeatCursor);
+        const int32_t total = c.sum();
+        if (selective && (c.empty() || total > s.Credit)) continue;
+        if (!c.empty()) {
+            bool seenNewer = false;
+            for (int32_t j = 1; j < s.RepeatCursor && !seenNewer; ++j) seenNewer = s.SpinBets(j) == c;
+            if (seenNewer) continue;
+        }
+        found = true;
+        break;
+    }
+    if (!found) return;
+    const BetGrid& c = s.SpinBets(s.RepeatCursor);
+    if (s.Credit >= c.sum() && s.RepeatCursor <= K) s.CurrentBets = c;
+}
+
+int64_t grossWin(const BetGrid& bets, int n) {
+    const BetGrid& w = WinningCells(n);
+    int64_t win = 0;
+    for (const BetCell& cell : allBetCells()) {
+        const int i = BetGrid::index(cell.c, cell.r);
+        if (w.v[i] != 0 && bets.v[i] != 0)
+            win += static_cast<int64_t>(bets.v[i]) * payoutMultiplier(*cellClass(cell.c, cell.r));
+    }
+    return win;
+}
+
+void getmoney(GameState& s) {
+    s.Credit = toInt32(static_cast<int64_t>(s.Credit) - s.Bet);
+    s.setResultHistory(s.SpinCount, toInt32(static_cast<int64_t>(s.Balance) + s.Credit));
+    s.Win = toInt32(grossWin(s.CurrentBets, s.ballNumber()));
+    s.Credit = toInt32(static_cast<int64_t>(s.Credit) + s.Win);
+    s.setResultHistory(s.SpinCount, toInt32(static_cast<int64_t>(s.Balance) + s.Credit));
+    s.Bet = 0;
+}
+
+TableClickResult tableMouseDown(GameState& s, MouseButton button, int x, int y) {
+    TableClickResult out;
+    if (s.ResultTicks > 2) s.ResultTicks = 2;
+    if (s.DriftTicks > 2) s.DriftTicks = 2;
+    if (s.ResultTicks > 0) return out;
+    out.handled = true;
+    const int32_t remembered = s.RepeatCursor;
+    s.RepeatCursor = 0;
+    out.cell = HitTest(x, y);
+    if (button == MouseButton::Right) {
+        if (out.cell) RemoveBet(s, *out.cell);
+    } else if (button == MouseButton::Left) {
+        putstavk(s, x, y);
+        if (inChipSelector(x, y)) SelectChip(s, x);
+        if (inClearControl(x, y)) ClearBets(s);
+        if (inRepeatControl(x, y)) {
+            s.RepeatCursor = remembered;
+            RepeatBets(s);
+        }
+        if (inDoubleControl(x, y)) DoubleBets(s);
+        out.wheelHit = inWheel(x, y);
+    }
+    finishTableClick(s);
+    return out;
+}
+
+}  // namespace kv
