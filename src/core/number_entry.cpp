@@ -7,7 +7,12 @@
 namespace kv {
 
 std::string invalidIntegerText(std::string_view s) {
-    return "'" + std::string(s) + "' is not a valid integer value";
+    std::string out;
+    out.reserve(s.size() + 32);
+    out.push_back('\'');
+    out.append(s);
+    out.append("' is not a valid integer value");
+    return out;
 }
 
 ParsedNumbers parseTypedNumbers(std::string_view text) {
