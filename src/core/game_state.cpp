@@ -71,7 +71,7 @@ void GameState::NewGame() {
 }
 
 bool GameState::queuePush(int n) {
-    if (static_cast<int>(OnlineQueue.size()) >= kOnlineQueueMax || n < 0 || n > 36) return false;
+    if (static_cast<int>(OnlineQueue.size()) >= kOnlineQueueMax || n < 0 || n > 255) return false;
     OnlineQueue.push_back(static_cast<uint8_t>(n));
     return true;
 }

@@ -61,6 +61,10 @@ public:
     const BetGrid& SpinBets(int32_t pos) const { return spins_.bets(pos); }
     void setSpinBets(int32_t pos, const BetGrid& g) { spins_.setBets(pos, g); }
     BetGrid& spinBetsRef(int32_t pos) { return spins_.betsRef(pos); }
+    // How often the history was shifted by a new spin, and how often a number
+    // in it was written otherwise (for caches of the analysis windows).
+    uint64_t HistoryShifts() const { return spins_.shifts(); }
+    uint64_t HistoryNumberStamp() const { return spins_.numberStamp(); }
 
     // ResultHistory is indexed by the spin count at settlement, oldest first.
     int32_t ResultHistory(int32_t k) const;
@@ -83,7 +87,8 @@ public:
     void normalizeWheel();
     int RandNum() { return kv::RandNum(rng, RandomDepth); }
 
-    // Queue helpers; push refuses a number beyond the limit.
+    // Queue helpers. Entries are bytes: a loaded list may queue values above
+    // 36, which are skipped when played. Push refuses beyond the limit.
     bool queuePush(int n);
     int queuePop();
 

@@ -1,11 +1,24 @@
 #include "core/spin_store.h"
 
+#include <atomic>
 #include <cassert>
 
 namespace kv {
 
 namespace {
 const BetGrid kNoBets{};
+
+uint64_t freshStamp() {
+    static std::atomic<uint64_t> last{0};
+    return ++last;
+}
+}  // namespace
+
+SpinStore::SpinStore(int32_t capacity) : capacity_(capacity), numberStamp_(freshStamp()) {}
+
+void SpinStore::clear() {
+    records_.clear();
+    numberStamp_ = freshStamp();
 }
 
 void SpinStore::setCapacity(int32_t capacity) {
@@ -32,6 +45,7 @@ SpinStore::Record& SpinStore::materialize(int32_t pos) {
 
 void SpinStore::setNumber(int32_t pos, int32_t n) {
     if (pos < 1 || pos >= capacity_) return;
+    numberStamp_ = freshStamp();
     if (n == 0 && pos > stored()) return;  // already reads 0
     materialize(pos).number = n;
 }
@@ -46,6 +60,7 @@ BetGrid& SpinStore::betsRef(int32_t pos) { return materialize(pos).bets; }
 
 void SpinStore::shiftIn(int32_t n, const BetGrid& bets) {
     if (capacity_ < 2) return;
+    ++shifts_;
     records_.push_back(Record{bets, n});
     if (stored() > capacity_ - 1) records_.pop_front();
 }

@@ -16,7 +16,7 @@ namespace kv {
 
 class SpinStore {
 public:
-    explicit SpinStore(int32_t capacity = 1501) : capacity_(capacity) {}
+    explicit SpinStore(int32_t capacity = 1501);
 
     // HistoryCapacity: positions 1..capacity-1 are addressable.
     int32_t capacity() const { return capacity_; }
@@ -33,7 +33,14 @@ public:
     // Shifts every position up by one and stores (n, bets) at position 1.
     void shiftIn(int32_t n, const BetGrid& bets);
     // Forgets everything: all positions read 0 / no bets.
-    void clear() { records_.clear(); }
+    void clear();
+
+    // For caches of the numbers: shifts() counts shiftIn; numberStamp() is a
+    // program-wide unique stamp taken at construction and at every other
+    // write that may change a number. A cache that saw the same stamp and k
+    // fewer shifts knows that exactly the k newest positions are new.
+    uint64_t shifts() const { return shifts_; }
+    uint64_t numberStamp() const { return numberStamp_; }
 
 private:
     struct Record {
@@ -45,6 +52,8 @@ private:
 
     int32_t capacity_;
     std::deque<Record> records_;  // oldest first; back() is position 1
+    uint64_t shifts_ = 0;
+    uint64_t numberStamp_;
 };
 
 }  // namespace kv

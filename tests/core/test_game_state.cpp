@@ -117,7 +117,7 @@ TEST(GameState, OnlineQueueRefusesBeyondItsLimit) {
     GameState s;
     for (int i = 0; i < kOnlineQueueMax; ++i) ASSERT_TRUE(s.queuePush(i % 37));
     EXPECT_FALSE(s.queuePush(5));
-    EXPECT_FALSE(s.queuePush(37));
+    EXPECT_FALSE(s.queuePush(256));
     EXPECT_EQ(static_cast<int>(s.OnlineQueue.size()), kOnlineQueueMax);
     EXPECT_EQ(s.queuePop(), 0);
     EXPECT_EQ(s.queuePop(), 1);
