@@ -1,0 +1,234 @@
+#include "strategy/run_history.h"
+
+#include <algorithm>
+
+#include "strategy/strategy_words.h"
+
+namespace kv {
+
+namespace {
+
+constexpr uint64_t bit(int x) { return uint64_t{1} << x; }
+
+// Class 1..3 of every number 1..36 (0 for zero) in each family of
+// CategoryChoice 0..11: colour, parity, half, dozen, column.
+struct Families {
+    std::array<std::array<uint8_t, 37>, 5> cls{};
+    std::array<std::array<uint64_t, 4>, 5> mask{};
+};
+
+const Families& families() {
+    static const Families f = [] {
+        Families out;
+        for (int x = 1; x <= 36; ++x) {
+            out.cls[0][x] = isRed(x) ? 1 : 2;
+            out.cls[1][x] = x % 2 == 1 ? 1 : 2;
+            out.cls[2][x] = x <= 18 ? 1 : 2;
+            out.cls[3][x] = static_cast<uint8_t>((x - 1) / 12 + 1);
+            out.cls[4][x] = static_cast<uint8_t>((x - 1) % 3 + 1);
+            for (int f = 0; f < 5; ++f) out.mask[f][out.cls[f][x]] |= bit(x);
+        }
+        return out;
+    }();
+    return f;
+}
+
+int familyOf(int32_t c) {
+    if (c <= 1) return 0;
+    if (c <= 3) return 1;
+    if (c <= 5) return 2;
+    if (c <= 8) return 3;
+    return 4;
+}
+
+// The three-way choices of HOT/COLD/OLD/NEW: the first class whose sum is
+// the largest (or smallest) of the three.
+int firstLargest(int64_t a, int64_t b, int64_t c) {
+    if (a >= b && a >= c) return 1;
+    if (b >= a && b >= c) return 2;
+    return 3;
+}
+int firstSmallest(int64_t a, int64_t b, int64_t c) {
+    if (a <= b && a <= c) return 1;
+    if (b <= a && b <= c) return 2;
+    return 3;
+}
+
+}  // namespace
+
+uint64_t categoryNumbers(Category c) {
+    uint64_t m = 0;
+    for (int x = 1; x <= 36; ++x)
+        if (inCategory(c, x)) m |= bit(x);
+    return m;
+}
+
+void RunHistory::reset(int32_t capacity) {
+    spins_.clear();
+    spins_.shrink_to_fit();
+    spins_.reserve(static_cast<size_t>(std::max(capacity, 0)));
+    all_.fill(0);
+    lastSeen_.fill(0);
+    tracked_.clear();
+}
+
+void RunHistory::trackWindow(int32_t n) {
+    if (n < 1) return;
+    auto it = std::lower_bound(tracked_.begin(), tracked_.end(), n,
+                               [](const Tracked& t, int32_t v) { return t.n < v; });
+    if (it != tracked_.end() && it->n == n) return;
+    Tracked t{n, {}};
+    std::array<int32_t, 37> scratch{};
+    if (stepCount() >= 1) t.counts = countsFor(std::min(n, stepCount()), scratch);
+    tracked_.insert(it, t);
+}
+
+void RunHistory::push(int x) {
+    spins_.push_back(static_cast<uint8_t>(x));
+    const int32_t count = stepCount();
+    ++all_[x];
+    lastSeen_[x] = count;
+    for (Tracked& t : tracked_) {
+        ++t.counts[x];
+        if (count > t.n) {
+            const uint8_t leaving = spins_[count - t.n - 1];
+            if (leaving != kNone) --t.counts[leaving];
+        }
+    }
+}
+
+void RunHistory::pushNone() { spins_.push_back(kNone); }
+
+int32_t RunHistory::RunSpins(int32_t pos) const {
+    if (pos < 1 || pos > stepCount()) return -1;
+    const uint8_t x = spins_[stepCount() - pos];
+    return x == kNone ? -1 : x;
+}
+
+const std::array<int32_t, 37>& RunHistory::countsFor(int32_t n, std::array<int32_t, 37>& scratch) const {
+    if (n == stepCount()) return all_;
+    auto it = std::lower_bound(tracked_.begin(), tracked_.end(), n,
+                               [](const Tracked& t, int32_t v) { return t.n < v; });
+    if (it != tracked_.end() && it->n == n) return it->counts;
+    scratch.fill(0);
+    for (int32_t i = stepCount() - n; i < stepCount(); ++i)
+        if (spins_[i] != kNone) ++scratch[spins_[i]];
+    return scratch;
+}
+
+Selection RunHistory::SelectNumbers(int keyword, int32_t n, int32_t c) const {
+    Selection sel;
+    if (keyword >= kwRED && keyword <= kwCOL3) {
+        sel.numbers = categoryNumbers(static_cast<Category>(keyword - kwRED));
+        return sel;
+    }
+    if (!isSelectionCode(keyword) || c < 0 || c >= kCategoryChoiceCount) return sel;
+    sel.hasValue = true;
+
+    // The window: the n newest spins; nothing at all when n is out of range.
+    const bool active = n >= 1 && n <= stepCount();
+    static const std::array<int32_t, 37> kZero{};
+    std::array<int32_t, 37> scratch;
+    const std::array<int32_t, 37>& count = active ? countsFor(n, scratch) : kZero;
+    std::array<int32_t, 37> age;  // 0 = the newest spin, -1 unseen
+    for (int x = 0; x <= 36; ++x) {
+        const int32_t a = stepCount() - lastSeen_[x];
+        age[x] = active && lastSeen_[x] > 0 && a < n ? a : -1;
+    }
+
+    if (c >= kFirstCountChoice) {
+        const int keep = c - 11;  // numbers in the result
+        std::array<uint64_t, 37> key;
+        switch (keyword) {
+            case kwHOT:  // the `keep` largest (count, number)
+                for (int x = 0; x <= 36; ++x) key[x] = (uint64_t{0xFFFFFFFFu} - count[x]) << 6 | (63 - x);
+                break;
+            case kwCOLD:  // the `keep` smallest (count, number)
+                for (int x = 0; x <= 36; ++x) key[x] = static_cast<uint64_t>(count[x]) << 6 | x;
+                break;
+            case kwNEW:  // the most recent; then unseen ones from the lowest number
+                for (int x = 0; x <= 36; ++x)
+                    key[x] = age[x] >= 0 ? static_cast<uint64_t>(age[x]) << 6 : (uint64_t{1} << 40) | x;
+                break;
+            default: {  // OLD
+                int seen = 0;
+                for (int x = 0; x <= 36; ++x) seen += age[x] >= 0;
+                const int remove = 37 - keep;
+                if (seen < remove) {
+                    // Every seen number goes, then zero; the lowest `keep` of the
+                    // unseen rest remain, all unseen.
+                    int taken = 0;
+                    for (int x = 1; x <= 36 && taken < keep; ++x)
+                        if (age[x] < 0) {
+                            sel.numbers |= bit(x);
+                            ++taken;
+                        }
+                    sel.value = -1;
+                    return sel;
+                }
+                // The `remove` newest go; the rest remain.
+                for (int x = 0; x <= 36; ++x)
+                    key[x] = age[x] >= 0 ? static_cast<uint64_t>(age[x]) << 6 | x : (uint64_t{1} << 40) | x;
+                std::array<uint64_t, 37> sorted = key;
+                std::nth_element(sorted.begin(), sorted.begin() + (remove - 1), sorted.end());
+                const uint64_t last = sorted[remove - 1];
+                int32_t low = INT32_MAX;
+                for (int x = 0; x <= 36; ++x)
+                    if (key[x] > last) {
+                        sel.numbers |= bit(x);
+                        low = std::min(low, age[x]);
+                    }
+                sel.value = low;
+                return sel;
+            }
+        }
+        // Keep the `keep` smallest keys.
+        std::array<uint64_t, 37> sorted = key;
+        std::nth_element(sorted.begin(), sorted.begin() + (keep - 1), sorted.end());
+        const uint64_t last = sorted[keep - 1];
+        int32_t low = INT32_MAX, high = INT32_MIN;
+        for (int x = 0; x <= 36; ++x)
+            if (key[x] <= last) {
+                sel.numbers |= bit(x);
+                const int32_t v = keyword == kwHOT || keyword == kwCOLD ? count[x] : age[x];
+                low = std::min(low, v);
+                high = std::max(high, v);
+            }
+        switch (keyword) {
+            case kwHOT: sel.value = low; break;
+            case kwCOLD: sel.value = high; break;
+            default: sel.value = std::max(high, 0); break;  // NEW
+        }
+        return sel;
+    }
+
+    const int f = familyOf(c);
+    const Families& fam = families();
+    int chosen = 1;
+    if (keyword == kwHOT || keyword == kwCOLD) {
+        std::array<int64_t, 4> s{};
+        for (int x = 1; x <= 36; ++x) s[fam.cls[f][x]] += count[x];
+        if (c <= 5) {
+            chosen = keyword == kwHOT ? (s[1] > s[2] ? 1 : 2) : (s[1] > s[2] ? 2 : 1);
+        } else {
+            chosen = keyword == kwHOT ? firstLargest(s[1], s[2], s[3]) : firstSmallest(s[1], s[2], s[3]);
+        }
+    } else {
+        constexpr int32_t kNever = 1000000;
+        std::array<int32_t, 4> m = {kNever, kNever, kNever, kNever};
+        for (int x = 1; x <= 36; ++x)
+            if (age[x] >= 0) m[fam.cls[f][x]] = std::min(m[fam.cls[f][x]], age[x]);
+        if (keyword == kwNEW) {
+            chosen = firstSmallest(m[1], m[2], m[3]);
+        } else {
+            for (int j = 1; j <= 3; ++j)
+                if (m[j] == kNever) m[j] = 0;
+            chosen = firstLargest(m[1], m[2], m[3]);
+        }
+    }
+    sel.numbers = fam.mask[f][chosen];
+    sel.value = chosen;
+    return sel;
+}
+
+}  // namespace kv
