@@ -1,0 +1,135 @@
+#include "files/game_file.h"
+
+#include <algorithm>
+
+#include "files/bet_text.h"
+
+namespace kv {
+
+namespace {
+
+// The shortest record a file can hold: one-digit number, 208 "0 " and a
+// one-digit result, each line ended by a single byte. Bounds how many
+// records a file's size can justify.
+constexpr uint64_t kMinRecordBytes = 2 + kGridCells * 2 + 1 + 2;
+
+// A missing line reads as the empty text, which no integer line accepts.
+bool nextLine(InputFile& in, std::string& line) {
+    if (!in.readLine(line)) line.clear();
+    return in.status().ok();
+}
+
+FileStatus readIntLine(InputFile& in, std::string& line, int32_t& v) {
+    if (!nextLine(in, line)) return in.status();
+    return parseInt32(line, v);
+}
+
+}  // namespace
+
+int32_t gmaRecordCount(int32_t spinCount) { return std::max(spinCount, 10); }
+
+FileStatus readSpinRecord(InputFile& in, SpinRecord& out) {
+    // One line buffer per thread keeps a long file from allocating per record.
+    thread_local std::string line;
+    SpinRecord r;
+    if (auto st = readIntLine(in, line, r.number); !st) return st;
+    if (r.number < 0 || r.number > 36) {
+        return FileStatus::badValue(line, "is not a number of the wheel");
+    }
+    if (!nextLine(in, line)) return in.status();
+    if (auto st = TextToBets(line, r.bets); !st) return st;
+    if (auto st = readIntLine(in, line, r.result); !st) return st;
+    out = r;
+    return {};
+}
+
+void writeSpinRecord(OutputFile& out, int32_t number, const BetGrid& bets, int32_t result) {
+    std::string s;
+    s.reserve(kGridCells * 2 + 32);
+    appendInt(s, number);
+    s += "\r\n";
+    appendBetsText(s, bets);
+    s += "\r\n";
+    appendInt(s, result);
+    s += "\r\n";
+    out.write(s);
+}
+
+FileStatus readGameFile(InputFile& in, GameData& out, RecordsToRead what) {
+    GameData data;
+    std::string line;
+    if (what == RecordsToRead::All) {
+        if (auto st = readIntLine(in, line, data.Balance); !st) return st;
+        if (auto st = readIntLine(in, line, data.Credit); !st) return st;
+    } else {
+        // The merges keep the money of the current game: these lines are skipped.
+        for (int i = 0; i < 2; ++i) {
+            if (!nextLine(in, line)) return in.status();
+        }
+    }
+    if (auto st = readIntLine(in, line, data.SpinCount); !st) return st;
+    if (data.SpinCount < 0) return FileStatus::badValue(line, "is not a valid spin count");
+    const int32_t records = what == RecordsToRead::All ? gmaRecordCount(data.SpinCount) : data.SpinCount;
+    // Reserve only what the bytes left can hold; a count beyond that fails
+    // at the first missing line instead of allocating for it.
+    data.records.reserve(static_cast<size_t>(
+        std::min<uint64_t>(static_cast<uint64_t>(records), in.remaining() / kMinRecordBytes + 1)));
+    for (int32_t k = 0; k < records; ++k) {
+        SpinRecord r;
+        if (auto st = readSpinRecord(in, r); !st) return st;
+        data.records.push_back(r);
+    }
+    out = std::move(data);
+    return {};
+}
+
+FileStatus readGameFile(const std::filesystem::path& path, GameData& out, RecordsToRead what) {
+    InputFile in;
+    if (auto st = in.open(path); !st) return st;
+    return readGameFile(in, out, what);
+}
+
+FileStatus writeGameFile(const std::filesystem::path& path, const GameState& game) {
+    OutputFile out;
+    if (auto st = out.open(path); !st) return st;
+    out.writeLine(intText(game.Balance));
+    out.writeLine(intText(game.Credit));
+    out.writeLine(intText(game.SpinCount));
+    const int32_t records = gmaRecordCount(game.SpinCount);
+    for (int32_t k = 1; k <= records; ++k) {
+        writeSpinRecord(out, game.SpinHistory(k), game.SpinBets(k), game.ResultHistory(k));
+    }
+    return out.commit();
+}
+
+void storeRecords(GameState& game, int32_t first, const SpinRecord* records, size_t count) {
+    for (size_t j = 0; j < count; ++j) {
+        const int32_t pos = first + static_cast<int32_t>(j);
+        game.setSpinHistory(pos, records[j].number);
+        game.setSpinBets(pos, records[j].bets);
+        game.setResultHistory(pos, records[j].result);
+    }
+}
+
+void applyGame(GameState& game, const GameData& data) {
+    game.Balance = data.Balance;
+    game.Credit = data.Credit;
+    // Lowering the count first lets the history shrink before the new one
+    // is stored, so the old and the new game are never both held in full.
+    game.insertukazhis(-game.SpinCount);
+    game.insertukazhis(data.SpinCount);
+    storeRecords(game, 1, data.records.data(), data.records.size());
+}
+
+FileStatus SaveGame(const GameState& game, const std::filesystem::path& path) {
+    return writeGameFile(path, game);
+}
+
+FileStatus OpenGame(GameState& game, const std::filesystem::path& path) {
+    GameData data;
+    if (auto st = readGameFile(path, data); !st) return st;
+    applyGame(game, data);
+    return {};
+}
+
+}  // namespace kv

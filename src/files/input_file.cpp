@@ -1,0 +1,128 @@
+#include "files/input_file.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <system_error>
+
+namespace kv {
+
+namespace {
+constexpr size_t kBufferSize = 1 << 16;
+}
+
+InputFile::~InputFile() { close(); }
+
+void InputFile::close() {
+    if (file_) std::fclose(file_);
+    file_ = nullptr;
+}
+
+FileStatus InputFile::open(const std::filesystem::path& path) {
+    close();
+    memory_ = false;
+    data_ = nullptr;
+    len_ = pos_ = 0;
+    bufferStart_ = 0;
+    status_ = {};
+    std::error_code ec;
+    const bool exists = std::filesystem::exists(path, ec);
+    if (!ec && !exists) return FileStatus::notFound();
+    if (!ec && std::filesystem::is_directory(path, ec)) return FileStatus::ioError(EISDIR);
+    errno = 0;
+    file_ = std::fopen(path.c_str(), "rb");
+    if (!file_) {
+        const int err = errno;
+        if (err == ENOENT) return FileStatus::notFound();
+        return FileStatus::ioError(err ? err : EIO);
+    }
+    const auto sz = std::filesystem::file_size(path, ec);
+    size_ = ec ? 0 : static_cast<uint64_t>(sz);
+    storage_.resize(kBufferSize);
+    return {};
+}
+
+void InputFile::openMemory(std::string_view bytes) {
+    close();
+    memory_ = true;
+    data_ = bytes.data();
+    len_ = bytes.size();
+    pos_ = 0;
+    bufferStart_ = 0;
+    size_ = bytes.size();
+    status_ = {};
+}
+
+bool InputFile::fill() {
+    if (pos_ < len_) return true;
+    if (memory_ || !file_ || !status_.ok()) return false;
+    bufferStart_ += len_;
+    pos_ = 0;
+    len_ = std::fread(storage_.data(), 1, storage_.size(), file_);
+    data_ = storage_.data();
+    if (len_ == 0 && std::ferror(file_)) {
+        status_ = FileStatus::ioError(errno ? errno : EIO);
+    }
+    return len_ > 0;
+}
+
+bool InputFile::readLine(std::string& line) {
+    line.clear();
+    if (!fill()) return false;
+    for (;;) {
+        const char* start = data_ + pos_;
+        const size_t avail = len_ - pos_;
+        const void* cr = std::memchr(start, '\r', avail);
+        const void* lf = std::memchr(start, '\n', avail);
+        const char* end = nullptr;
+        if (cr && lf) end = static_cast<const char*>(cr) < static_cast<const char*>(lf)
+                                ? static_cast<const char*>(cr)
+                                : static_cast<const char*>(lf);
+        else end = static_cast<const char*>(cr ? cr : lf);
+        if (!end) {
+            line.append(start, avail);
+            pos_ = len_;
+            if (!fill()) return status_.ok();  // last line without a line end
+            continue;
+        }
+        line.append(start, end);
+        const char terminator = *end;
+        pos_ = static_cast<size_t>(end - data_) + 1;
+        if (terminator == '\r' && fill() && data_[pos_] == '\n') ++pos_;
+        return true;
+    }
+}
+
+size_t InputFile::read(void* dest, size_t n) {
+    auto* out = static_cast<char*>(dest);
+    size_t done = 0;
+    while (done < n && fill()) {
+        const size_t take = std::min(n - done, len_ - pos_);
+        std::memcpy(out + done, data_ + pos_, take);
+        pos_ += take;
+        done += take;
+    }
+    return done;
+}
+
+bool InputFile::seek(uint64_t offset) {
+    if (memory_) {
+        if (offset > size_) return false;
+        pos_ = static_cast<size_t>(offset);
+        return true;
+    }
+    if (!file_) return false;
+    if (offset >= bufferStart_ && offset <= bufferStart_ + len_) {
+        pos_ = static_cast<size_t>(offset - bufferStart_);
+        return true;
+    }
+    if (std::fseek(file_, static_cast<long>(offset), SEEK_SET) != 0) {
+        status_ = FileStatus::ioError(errno ? errno : EIO);
+        return false;
+    }
+    bufferStart_ = offset;
+    len_ = pos_ = 0;
+    return true;
+}
+
+}  // namespace kv
