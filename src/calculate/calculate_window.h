@@ -14,7 +14,6 @@
 
 #include "calculate/calculate_settings.h"
 
-class QAbstractButton;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -58,7 +57,7 @@ public:
     int downturnPosition() const { return downturnPosition_; }
     int errorsPosition() const { return errorsPosition_; }
     QCheckBox* randomPlayBox() const { return randomPlay_; }
-    QAbstractButton* defaultsButton() const { return defaults_; }
+    QToolButton* defaultsButton() const { return defaults_; }
     QPushButton* calcButton() const { return calc2_; }
     QWidget* chartBox() const { return chart_; }
     // The chart as last drawn.

@@ -279,8 +279,9 @@ TEST_F(CalculateWindowTest, WeightChartRedrawsOnceTwoDigitsAreTyped) {
     makeWindow();
     showWindow();
     // Frame and background.
-    EXPECT_EQ(chartPixel(0, 0), 0u);
+    EXPECT_EQ(chartPixel(100, 0), 0u);
     EXPECT_EQ(chartPixel(191, 160), 0u);
+    EXPECT_EQ(chartPixel(191, 80), 0u);
     EXPECT_EQ(chartPixel(150, 20), kChartBackground);
     // "0" means all 120 spins, held at 50 points 4 pixels apart: the second
     // segment runs from (4, 35) to (8, 65).
