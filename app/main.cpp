@@ -34,8 +34,8 @@ int main(int argc, char** argv) {
     kv::TForm4 form4(form1);
     kv::TForm5 form5(form1);
     kv::TForm7 form7(form1);
-    kv::TForm9 form9(form1);
     kv::TForm8 form8(form1);
+    kv::TForm9 form9(form1);
     kv::TForm10 form10(form1);
     kv::TForm11 form11(form1);
     kv::TForm12 form12(form1, form11);

@@ -81,6 +81,8 @@ void Canvas::FillRect(int x1, int y1, int x2, int y2) {
     y1 = std::max(y1, 0);
     x2 = std::min(x2, image_.width());
     y2 = std::min(y2, image_.height());
+    // A rectangle wholly outside the image is clipped to nothing.
+    if (x1 >= x2 || y1 >= y2) return;
     const QRgb c = winToRgb(brush.color);
     for (int y = y1; y < y2; ++y) std::fill(scanLine(y) + x1, scanLine(y) + x2, c);
 }

@@ -46,6 +46,29 @@ TEST(Canvas, RectangleCoversX1ToX2MinusOneWithPenOutline) {
     EXPECT_EQ(c.Pixel(13, 18), kv::clRed);
 }
 
+TEST(Canvas, RectanglesPartlyOrWhollyOutsideAreClipped) {
+    QImage img = blank();
+    const QImage before = img.copy();
+    {
+        kv::Canvas c(img);
+        c.brush.color = kv::clRed;
+        // Wholly right of and below the image: nothing is drawn.
+        c.Rectangle(img.width() + 5, 2, img.width() + 17, 8);
+        c.FillRect(3, img.height() + 1, 9, img.height() + 4);
+        c.Rectangle(-20, -20, -2, -3);
+    }
+    EXPECT_EQ(img, before);
+    {
+        kv::Canvas c(img);
+        c.pen.color = kv::clBlack;
+        c.brush.color = kv::clRed;
+        c.Rectangle(img.width() - 3, 2, img.width() + 10, 9);
+    }
+    kv::Canvas c(img);
+    EXPECT_EQ(c.Pixel(img.width() - 3, 2), kv::clBlack);
+    EXPECT_EQ(c.Pixel(img.width() - 1, 5), kv::clRed) << "the right edge of the outline lies outside";
+}
+
 TEST(Canvas, EllipseStaysInsideItsBox) {
     QImage img = blank();
     {

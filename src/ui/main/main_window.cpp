@@ -6,6 +6,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QEventLoop>
+#include <QFile>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
@@ -18,6 +19,7 @@
 #include "core/number_entry.h"
 #include "core/table_geometry.h"
 #include "core/wheel.h"
+#include "files/settings_file.h"
 #include "ui/main/memo_edit.h"
 #include "ui/main/table_paint_box.h"
 #include "ui/window_geometry.h"
@@ -92,7 +94,10 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     renderer_.freshCopy();
     renderer_.paintstavk(state_);
     state_.CurrentBets.clear();
-    state_.setSpinHistory(1, NumberAtWheelPosition(state_.BallPocket));
+    // Only an empty history takes the ball's number as its latest entry: a
+    // loaded game whose latest spin differs from the ball (an opened, cut or
+    // imported game) keeps its spin.
+    if (state_.SpinCount == 0) state_.setSpinHistory(1, NumberAtWheelPosition(state_.BallPocket));
     memo_->removeLastLine();
     setOuterSize(settings_.MainWindow.width, settings_.MainWindow.height);
     redrawTable();
@@ -496,11 +501,20 @@ void TForm1::playMemo() {
 
 // ------------------------------------------------- settings and size
 
+static std::filesystem::path settingsFile(const QString& programDir) {
+    return std::filesystem::path(QFile::encodeName(QDir(programDir).filePath(QStringLiteral("info.ini"))).toStdString());
+}
+
 void TForm1::loadSettingsAndLastGame() {
-    // Until info.ini is read here, every start is a first start: factory
-    // settings and a new game.
-    settings_ = Settings();
-    state_.NewGame();
+    // A first start (no file) begins silently with the factory values and a
+    // new game; a damaged file has been moved aside by then.
+    const LastGameLoad load = LoadSettings(settingsFile(programDir_), state_, settings_);
+    if (load.outcome == LastGameLoad::Outcome::Damaged) {
+        // Told once, when the event loop runs and the window is up, so that
+        // start-up itself never waits on a box.
+        const QString message = QString::fromLocal8Bit(load.message.c_str());
+        QTimer::singleShot(0, this, [this, message] { QMessageBox::warning(this, QStringLiteral("Kelvora"), message); });
+    }
     move(settings_.MainWindow.left, settings_.MainWindow.top);
     action(MenuItem::Sound)->setChecked(settings_.Sound);
 }
@@ -513,6 +527,10 @@ void TForm1::saveSettingsAndLastGame() {
     for (int i = 0; i < kWindowCount; ++i) {
         if (windows_[i] != nullptr) settings_.Windows[i] = outerGeometry(windows_[i]);
     }
+    // The old file stays intact when this fails; the player must know that
+    // this game was not kept.
+    const FileStatus st = SaveSettings(settingsFile(programDir_), state_, settings_);
+    if (!st.ok()) QMessageBox::critical(this, QStringLiteral("Kelvora"), QString::fromLocal8Bit(st.message().c_str()));
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -1,0 +1,105 @@
+#include "files/cut_game_window.h"
+
+#include <QEvent>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <string>
+
+#include "files/bet_text.h"
+#include "files/game_edit.h"
+#include "ui/main/main_window.h"
+
+namespace kv {
+
+namespace {
+
+std::string latin1(const QString& text) {
+    const QByteArray bytes = text.toLatin1();
+    return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
+}
+
+// Keeps only the digits of a field, leaving the cursor after the digit it
+// followed, so that typing a letter in the middle does not throw it to the end.
+void keepOnlyDigits(QLineEdit* edit) {
+    const QString text = edit->text();
+    const std::string digits = keepDigits(latin1(text));
+    if (digits.size() == static_cast<size_t>(text.size())) return;
+    const int cursor = edit->cursorPosition();
+    const int before = static_cast<int>(keepDigits(latin1(text.left(cursor))).size());
+    edit->setText(QString::fromLatin1(digits.data(), static_cast<qsizetype>(digits.size())));
+    edit->setCursorPosition(before);
+}
+
+}  // namespace
+
+TForm9::TForm9(TForm1& main) : QWidget(nullptr), main_(main) {
+    setObjectName(QStringLiteral("Form9"));
+    setWindowTitle(QStringLiteral("Cut Game"));
+
+    auto* firstLabel = new QLabel(QStringLiteral("First #"), this);
+    firstLabel->setGeometry(12, 12, 56, 21);
+    first_ = new QLineEdit(QStringLiteral("1"), this);
+    first_->setObjectName(QStringLiteral("Edit1"));
+    first_->setGeometry(72, 12, 104, 21);
+    auto* lastLabel = new QLabel(QStringLiteral("Last #"), this);
+    lastLabel->setGeometry(12, 40, 56, 21);
+    last_ = new QLineEdit(QStringLiteral("1"), this);
+    last_->setObjectName(QStringLiteral("Edit2"));
+    last_->setGeometry(72, 40, 104, 21);
+    ok_ = new QPushButton(QStringLiteral("OK"), this);
+    ok_->setObjectName(QStringLiteral("Button1"));
+    ok_->setGeometry(14, 70, 75, 25);
+    ok_->setDefault(true);
+    cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel_->setObjectName(QStringLiteral("Button2"));
+    cancel_->setGeometry(101, 70, 75, 25);
+
+    connect(first_, &QLineEdit::textChanged, this, [this] { keepOnlyDigits(first_); });
+    connect(last_, &QLineEdit::textChanged, this, [this] { keepOnlyDigits(last_); });
+    // Enter in a field is the default button, Escape the cancel button, as
+    // in a dialog box.
+    connect(first_, &QLineEdit::returnPressed, this, &TForm9::Button1Click);
+    connect(last_, &QLineEdit::returnPressed, this, &TForm9::Button1Click);
+    connect(ok_, &QPushButton::clicked, this, &TForm9::Button1Click);
+    connect(cancel_, &QPushButton::clicked, this, &TForm9::Button2Click);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &TForm9::Button2Click);
+
+    main_.registerWindow(WindowId::CutGame, this, MenuItem::CutGame);
+}
+
+void TForm9::FormActivate() {
+    first_->setText(QStringLiteral("1"));
+    last_->setText(QString::number(main_.state().SpinCount));
+}
+
+void TForm9::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // A desktop without a window manager never activates the window; being
+    // shown counts as being activated then.
+    FormActivate();
+}
+
+void TForm9::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+}
+
+void TForm9::Button1Click() {
+    GameState& s = main_.state();
+    const int32_t first = cutFieldValue(latin1(first_->text()), 1);
+    const int32_t last = cutFieldValue(latin1(last_->text()), s.SpinCount);
+    const int32_t removed = CutGame(s, first, last);
+    close();
+    if (removed == 0) return;
+    main_.redrawTable();
+    emit main_.spinsChanged();
+    emit main_.moneyChanged();
+}
+
+void TForm9::Button2Click() { close(); }
+
+}  // namespace kv
