@@ -58,6 +58,8 @@ Settings::Settings() {
         ChartColors[k] = kGroupColors[k - kNumberCount];
     }
     ChartShown.fill(true);
+    // A first start offers the example strategies shipped in the program folder.
+    StrategyList = {"martingale_red.stg", "dalembert_odd.stg", "cold_colour.stg", "hot_dozen.stg", "hot_five.stg"};
     ChartChecks = {0, 0, 0, 0, 1, 0, 0};
     CalcSliderLabels.fill("0.01");
     CalcSliders.fill(1);

@@ -84,8 +84,10 @@ public:
         for (int32_t i = 0; i < count && ok(); ++i) {
             int32_t n = 0;
             integer(n);
-            if (ok() && (n < 0 || n > 36)) {
-                return fail(FileStatus::badValue(line_, "is not a number of the wheel"));
+            // The queue holds bytes: a loaded number list may queue values
+            // that are no roulette number (they are skipped when played).
+            if (ok() && (n < 0 || n > 255)) {
+                return fail(FileStatus::badValue(line_, "is not a queued number"));
             }
             read.push_back(static_cast<uint8_t>(n));
         }

@@ -217,7 +217,8 @@ TEST(SettingsFile, LinePlacesAndForms) {
 
 TEST(SettingsFile, ReadsHandWrittenFiles) {
     for (const std::string eol : {"\r\n", "\n", "\r"}) {
-        const auto lines = handLines({"one.stg", "two words.stg", "x"}, {0, 36, 7}, 25);
+        // A loaded number list may queue bytes that are no roulette number.
+        const auto lines = handLines({"one.stg", "two words.stg", "x"}, {0, 36, 7, 44, 255}, 25);
         const std::string file = handFile(lines, 25, eol);
         InputFile in;
         in.openMemory(file);
@@ -245,7 +246,7 @@ TEST(SettingsFile, ReadsHandWrittenFiles) {
         EXPECT_EQ(d.settings.GraphicsSpins, "40");
         EXPECT_EQ(d.settings.CalcSliders[5], 35);
         EXPECT_EQ(d.settings.PadOrientation, 1);
-        EXPECT_EQ(d.game.OnlineQueue, (std::vector<uint8_t>{0, 36, 7}));
+        EXPECT_EQ(d.game.OnlineQueue, (std::vector<uint8_t>{0, 36, 7, 44, 255}));
         EXPECT_EQ(d.settings.PadMode, 0);
         ASSERT_EQ(d.history.size(), 26u);
         EXPECT_EQ(d.history[0].number, 1);
@@ -400,7 +401,7 @@ TEST(SettingsFile, DamagedFilesAreRefusedWholly) {
         {withLine(164, "-2"), "'-2' is not a valid count"},
         {withLine(164, "2000000000"), ""},
         {withLine(166 + 138, "10000"), "'10000' is not a valid count"},
-        {withLine(166 + 139, "37"), "'37' is not a number of the wheel"},
+        {withLine(166 + 139, "256"), "'256' is not a queued number"},
         {full.substr(0, full.size() - 1), "I/O error 100"},  // short binary part
         {full.substr(0, full.size() / 2), "I/O error 100"},
         {handFile(handLines({}, {}, 2000000000), 0), "I/O error 100"},
