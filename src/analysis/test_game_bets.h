@@ -28,7 +28,14 @@ struct BetsTestResult {
     int64_t totalLose = 0;      // sum of the lose table
     double total = 0;           // totalWin / totalLose * 100, 0 without losses
     int32_t leftOut = 0;        // bets whose amount lies outside 1 .. 99000
+    double fairWin = 0;         // net units (won - lost) a fair wheel gives on average for these bets
+    double shortfall = 0;       // how many standard deviations the bets did worse than that
 };
+
+// The warning comes when the bets did worse than a fair wheel by more than
+// this many standard deviations: an honest casino sees it about once in a
+// hundred tests.
+inline constexpr double kBetsTestWarningDeviations = 2.326;
 
 BetsTestResult BetsTest(const GameState& state, const TestProgress& progress = {}, char decimalSeparator = '.');
 

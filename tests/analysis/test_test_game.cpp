@@ -331,14 +331,46 @@ TEST(BetsTest, PerAmountRatioTotalWarningAndZeroLosesEvenChances) {
                                                  "2:        0/18", "10:        200",
                                                  "--------------------------------------", "Full WIN 100"}));
 
-    // 35 won against 36 lost: 97.22 < 97.297 -> WARNING.
+    // One win in 37 spins on a straight: 35 won against 36 lost, exactly
+    // what a fair wheel gives, so no warning although 97.22 < 97.3.
     std::vector<std::pair<int, BetGrid>> game;
     for (int i = 0; i < 36; ++i) game.push_back({5, betOn(kStraight17, 1)});
     game.push_back({17, betOn(kStraight17, 1)});
     const BetsTestResult w = BetsTest(gameOf(game));
     EXPECT_EQ(w.lines, (std::vector<std::string>{"BET    WIN (must be >=97.3)", "--------------------------------------",
                                                  "1:        97.22", "--------------------------------------",
-                                                 "WARNING ! ! !", "Full WIN 97.22"}));
+                                                 "Full WIN 97.22"}));
+    EXPECT_NEAR(w.fairWin, -1.0, 1e-9);
+    EXPECT_NEAR(w.shortfall, 0.0, 1e-9);
+}
+
+TEST(BetsTest, WarnsOnlyWhenTheBetsDidSignificantlyWorseThanAFairWheel) {
+    const BetCell red = categoryCell(Category::RED);
+    // An honest wheel: red every spin over 3,700 fair spins. The ratio stays
+    // near 18/19 (94.7), below 97.3, and that is no reason to warn.
+    Generator g(2024);
+    std::vector<std::pair<int, BetGrid>> fair;
+    for (int i = 0; i < 3700; ++i) fair.push_back({g.Random(37), betOn(red, 5)});
+    const BetsTestResult honest = BetsTest(gameOf(fair));
+    EXPECT_LT(honest.total, 97.3);
+    EXPECT_EQ(std::count(honest.lines.begin(), honest.lines.end(), "WARNING ! ! !"), 0);
+
+    // A wheel that avoids the player's colour: red lost 70 times of 100.
+    std::vector<std::pair<int, BetGrid>> rigged;
+    for (int i = 0; i < 100; ++i) rigged.push_back({i % 10 < 7 ? 2 : 1, betOn(red, 5)});
+    const BetsTestResult cheat = BetsTest(gameOf(rigged));
+    EXPECT_GT(cheat.shortfall, kBetsTestWarningDeviations);
+    EXPECT_EQ(std::count(cheat.lines.begin(), cheat.lines.end(), "WARNING ! ! !"), 1);
+
+    // Red and black together net nothing on every number but zero, where
+    // both lose: 37 spins with one zero are exactly what a fair wheel gives.
+    const BetCell black = categoryCell(Category::BLACK);
+    BetGrid both = betOn(red, 5);
+    both.at(black.c, black.r) = 5;
+    std::vector<std::pair<int, BetGrid>> hedge;
+    for (int i = 0; i < 36; ++i) hedge.push_back({1 + i, both});
+    hedge.push_back({0, both});
+    EXPECT_NEAR(BetsTest(gameOf(hedge)).shortfall, 0.0, 1e-9);
 }
 
 TEST(BetsTest, AmountsBeyondTheTablesAreLeftOutInOneLine) {
