@@ -18,6 +18,7 @@
 #include "strategy/strategy_file.h"
 #include "strategy/strategy_text.h"
 #include "strategy/strategy_words.h"
+#include "ui/local_text.h"
 #include "ui/main/main_window.h"
 #include "ui/window_geometry.h"
 
@@ -34,8 +35,6 @@ constexpr int kPagesHeight = 272;
 constexpr int kTextTop = 288;
 constexpr int kRow = 24;
 
-QString local(const std::string& s) { return QString::fromLocal8Bit(s.c_str()); }
-std::string local(const QString& s) { return s.toLocal8Bit().toStdString(); }
 
 QStringList items(const QComboBox* box) {
     QStringList out;

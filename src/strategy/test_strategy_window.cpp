@@ -25,6 +25,7 @@
 #include "ui/canvas.h"
 #include "ui/compact/compact_table_window.h"
 #include "ui/image_box.h"
+#include "ui/local_text.h"
 #include "ui/main/main_window.h"
 #include "ui/window_geometry.h"
 
@@ -43,8 +44,6 @@ constexpr int kGlyph = 24;
 // Events are handled this often during a run.
 constexpr qint64 kEventPaceMs = 20;
 
-QString local(const std::string& s) { return QString::fromLocal8Bit(s.c_str()); }
-std::string local(const QString& s) { return s.toLocal8Bit().toStdString(); }
 
 QImage blankGlyph() {
     QImage img(kGlyph, kGlyph, QImage::Format_RGB32);

@@ -18,11 +18,10 @@
 #include <QTimer>
 #include <memory>
 
+#include "../ui/ui_test_support.h"
 #include "ui/canvas.h"
 
 namespace kvtest {
-
-inline uint32_t pixelAt(const QImage& img, int x, int y) { return kv::rgbToWin(img.pixel(x, y)); }
 
 // Opens the list, moves to the entry and presses Enter on it.
 // stays: false when the window is expected to put the box back.
@@ -72,27 +71,6 @@ private:
 };
 
 // Answers every message box that appears and remembers the last text.
-class MessageAnswer {
-public:
-    MessageAnswer() {
-        timer_ = std::make_unique<QTimer>();
-        timer_->setInterval(5);
-        QObject::connect(timer_.get(), &QTimer::timeout, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                text_ = box->text();
-                ++count_;
-                box->accept();
-            }
-        });
-        timer_->start();
-    }
-    QString text() const { return text_; }
-    int count() const { return count_; }
-
-private:
-    std::unique_ptr<QTimer> timer_;
-    QString text_;
-    int count_ = 0;
-};
+using MessageAnswer = MessageBoxCatcher;
 
 }  // namespace kvtest
