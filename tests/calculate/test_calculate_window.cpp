@@ -26,6 +26,7 @@
 #include "files/settings_file.h"
 #include "ui/canvas.h"
 #include "ui/main/main_window.h"
+#include "ui/main/memo_edit.h"
 
 namespace {
 
@@ -164,6 +165,13 @@ TEST_F(CalculateWindowTest, CtrlCShowsTheWindowThenCalculates) {
     EXPECT_EQ(betOn(kv::categoryPoint(Category::RED)), 5);
     EXPECT_EQ(s().CurrentBets.sum(), 5);
     EXPECT_TRUE(calc->isVisible());
+
+    // Also while the memo has the focus, where a text box would copy.
+    s().CurrentBets.clear();
+    activateMain();
+    form->Memo1()->setFocus();
+    QTest::keyClick(form->Memo1(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(s().CurrentBets.sum(), 5);
 }
 
 TEST_F(CalculateWindowTest, EnableRuleFollowsTheCheckBoxes) {

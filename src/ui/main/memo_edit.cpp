@@ -26,6 +26,19 @@ MemoEdit::MemoEdit(QWidget* parent) : QPlainTextEdit(parent) {
     setStyleSheet(QStringLiteral("QPlainTextEdit { background: black; color: yellow; }"));
 }
 
+bool MemoEdit::event(QEvent* e) {
+    // Ctrl+C is the menu's "Calculate", also while the memo has the focus;
+    // the text box would otherwise claim it for copying.
+    if (e->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(e);
+        if (key->key() == Qt::Key_C && (key->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier) {
+            e->ignore();
+            return true;
+        }
+    }
+    return QPlainTextEdit::event(e);
+}
+
 void MemoEdit::addLine(const QString& line) {
     if (document()->isEmpty()) {
         setPlainText(line);

@@ -22,6 +22,7 @@ public:
     QStringList lines() const;
 
 protected:
+    bool event(QEvent* e) override;
     void keyPressEvent(QKeyEvent* event) override;
 };
 
