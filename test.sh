@@ -6,6 +6,8 @@ cd "$(dirname "$0")"
 source scripts/common.sh
 kv_install_packages "${KV_BUILD_PACKAGES[@]}" clang libclang-rt-14-dev
 
+# Let ccache share objects between checkouts in other folders.
+export CCACHE_BASEDIR=$PWD CCACHE_NOHASHDIR=true
 export QT_QPA_PLATFORM=offscreen
 export XDG_RUNTIME_DIR=$(mktemp -d)
 export ASAN_OPTIONS=detect_leaks=1
