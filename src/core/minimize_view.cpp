@@ -31,6 +31,11 @@ TablePoint minimizeToTable(const MinimizeScale& scale, int x, int y) {
     return {(x + 2) * scale.d, y * scale.d};
 }
 
+int minimize2AmountOffset(int32_t amount) {
+    if (amount >= 100) return 162;
+    return amount >= 10 ? 165 : 168;
+}
+
 TablePoint minimize2LatestCentre(int n) {
     if (n <= 0) return {183, 69};
     return {((n - 1) / 3) * 23 + 206, (2 - (n - 1) % 3) * 42 + 28};

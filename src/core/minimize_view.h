@@ -3,6 +3,8 @@
 // a bet marker goes, and where a press on the reduced picture lands on the
 // main table.
 
+#include <cstdint>
+
 #include "core/roulette.h"
 #include "core/table_geometry.h"
 
@@ -21,6 +23,9 @@ inline constexpr MinimizeScale kMinimize2{2, {11, 68}};
 TablePoint minimizeMarkerPoint(const MinimizeScale& scale, BetCell cell);
 // The main-table point that a press at (x, y) on the reduced picture means.
 TablePoint minimizeToTable(const MinimizeScale& scale, int x, int y);
+// "Minimize 2" writes a bet's amount into its marker at the marker point's
+// x plus this offset, so that one, two and three digits sit in the middle.
+int minimize2AmountOffset(int32_t amount);
 // Centre of the ring round the latest number on the "Minimize 2" picture.
 TablePoint minimize2LatestCentre(int n);
 

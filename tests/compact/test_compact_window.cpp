@@ -110,6 +110,18 @@ TEST_F(CompactTest, MinimizeForwardsPressesAndShowsMarkers) {
     EXPECT_FALSE(mini->isVisible());
 }
 
+TEST_F(CompactTest, MinimizeTwoForwardsPressesAtHalfSize) {
+    form->action(MenuItem::Minimize2)->trigger();
+    ASSERT_TRUE(mini2->isVisible());
+    s().Credit = 100;
+    const kv::BetCell dozen2 = kv::categoryCell(kv::Category::DOZ2);
+    const QPoint p = reducedPoint(kv::kMinimize2, kv::categoryPoint(kv::Category::DOZ2));
+    QTest::mouseClick(mini2->PaintBox2(), Qt::LeftButton, Qt::NoModifier, p);
+    EXPECT_EQ(s().CurrentBets.at(dozen2.c, dozen2.r), 2) << "raised to the minimum of the dozens";
+    const kv::TablePoint m = kv::minimizeMarkerPoint(kv::kMinimize2, dozen2);
+    EXPECT_EQ(kv::rgbToWin(mini2->shown().pixel(m.x + 174, m.y + 8)), 0xFFA0A0u);
+}
+
 TEST_F(CompactTest, TypedNumbersInTheCompactMemoArePlayedOnline) {
     goOnline();
     form->action(MenuItem::Minimize2)->trigger();

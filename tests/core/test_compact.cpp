@@ -69,6 +69,11 @@ TEST(MinimizeView, MarkersAndForwardedPresses) {
         ASSERT_TRUE(cell.has_value()) << n;
         EXPECT_EQ(CellNumbers(cell->c, cell->r), std::vector<int>{n});
     }
+    EXPECT_EQ(minimize2AmountOffset(5), 168);
+    EXPECT_EQ(minimize2AmountOffset(25), 165);
+    EXPECT_EQ(minimize2AmountOffset(250), 162);
+    EXPECT_EQ(minimize2AmountOffset(10), 165);
+    EXPECT_EQ(minimize2AmountOffset(100), 162);
     EXPECT_EQ(minimize2LatestCentre(0), (TablePoint{183, 69}));
     EXPECT_EQ(minimize2LatestCentre(36), (TablePoint{11 * 23 + 206, 28}));
 }

@@ -146,9 +146,8 @@ void CompactTableWindow::izobr() {
             c.Ellipse(p.x + 109, p.y - 1, p.x + 119, p.y + 9);
         } else {
             c.Ellipse(p.x + 165, p.y, p.x + 177, p.y + 12);
-            const int dx = amount >= 100 ? 162 : (amount >= 10 ? 165 : 168);
             c.brush.clear = true;
-            c.TextOut(p.x + dx, p.y, QString::number(amount));
+            c.TextOut(p.x + minimize2AmountOffset(amount), p.y, QString::number(amount));
         }
     }
     paintBox_->setImage(frame_);
