@@ -310,7 +310,10 @@ private:
         StrategyOperator op;
         op.name = sp == std::string_view::npos ? std::string() : std::string(afterMark.substr(sp + 1));
         const size_t indent = leadingSpaces(line);
-        const std::string_view body = line.substr(indent);
+        // The operands end where the "// " of the number begins, also when no
+        // space stands before it: "//" must never become part of an operand,
+        // or the rendered line would no longer read as an operator line.
+        const std::string_view body = line.substr(indent, mark > indent ? mark - indent : 0);
         Tokens tk(body);
         const std::string_view first = tk.next();
         const bool assignment = tk.peek() == "=";  // a parameter named IF or BETS

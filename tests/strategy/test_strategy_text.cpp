@@ -196,6 +196,20 @@ TEST(StrategyText, ReaderEdgeCases) {
     EXPECT_TRUE(s.op(5).independent);
 }
 
+TEST(StrategyText, SlashesWithoutASpaceBeforeThemStayOutOfTheOperand) {
+    // Found by fuzzing: "BASE-1// 1 x" used to keep "//" in the operand, so
+    // the rendered line held four slashes and read back as no operator.
+    const Strategy s = parsed(strategyLines({"BET 1 v", "BASE 5 v"}, {"BET = BASE - 1// 1 Down", "BETS RED// 2 Red"}));
+    ASSERT_EQ(s.operatorCount(), 2);
+    EXPECT_EQ(s.op(1).operand2, "1");
+    EXPECT_EQ(s.op(2).target, "RED");
+    const std::vector<std::string> text = StrategyText(s);
+    const Strategy back = parsed(text);
+    EXPECT_EQ(StrategyText(back), text);
+    ASSERT_EQ(back.operatorCount(), 2);
+    EXPECT_EQ(back.op(1).operand2, "1");
+}
+
 TEST(StrategyText, AnOperatorAtTheTopAndInsideABlockIsOneRecord) {
     const Strategy s = parsed(strategyLines({"BET 1 v"}, {"BETS RED // 2 Red", "IF BET > 3 THEN // 1 Big", "{",
                                                           "      BETS RED // 2 Red", "} ELSE", "{", "}"}));
