@@ -271,12 +271,6 @@ TEST_F(TestGameWindowTest, MissingOrShortTableIsReportedAndTheOtherTestsStillRun
     EXPECT_EQ(memo().front(), "Check on parity");
 }
 
-TEST_F(TestGameWindowTest, ShortTableIsReportedWithItsLineCount) {
-    start(Table::Short);
-    play(fairSpins(50, 4));
-    press(test->SpeedButton1());
-    EXPECT_EQ(memo(), (Lines{"The limits table is missing:", "rndtest.dat has 10 of 9999 lines", "The test did not run"}));
-}
 
 TEST_F(TestGameWindowTest, ResizeMovesThePaintBoxMemoAndCloseButton) {
     start(Table::Shipped);

@@ -174,75 +174,7 @@ TEST_F(CalculateWindowTest, CtrlCShowsTheWindowThenCalculates) {
     EXPECT_EQ(s().CurrentBets.sum(), 5);
 }
 
-TEST_F(CalculateWindowTest, EnableRuleFollowsTheCheckBoxes) {
-    makeWindow();
-    showWindow();
-    const int k = kv::kDozens;
-    clickBox(calc->categoryBox(k));
-    EXPECT_TRUE(calc->betAlwaysBox(k)->isEnabled());
-    EXPECT_TRUE(calc->slider(k)->isEnabled());
-    EXPECT_TRUE(calc->valueLabel(k)->isEnabled());
 
-    clickBox(calc->betAlwaysBox(k));
-    EXPECT_TRUE(calc->betAlwaysBox(k)->isChecked());
-    EXPECT_FALSE(calc->slider(k)->isEnabled()) << "Bet Always ignores the confidence";
-    EXPECT_FALSE(calc->valueLabel(k)->isEnabled());
-
-    clickBox(calc->categoryBox(k));
-    EXPECT_FALSE(calc->betAlwaysBox(k)->isEnabled());
-    EXPECT_FALSE(calc->slider(k)->isEnabled());
-    EXPECT_FALSE(calc->valueLabel(k)->isEnabled());
-    EXPECT_TRUE(calc->betAlwaysBox(k)->isChecked()) << "disabled, not cleared";
-
-    // Switched on again with Bet Always still set: only that box wakes up.
-    clickBox(calc->categoryBox(k));
-    EXPECT_TRUE(calc->betAlwaysBox(k)->isEnabled());
-    EXPECT_FALSE(calc->slider(k)->isEnabled());
-
-    // The other categories did not move, and the record follows the boxes.
-    EXPECT_FALSE(calc->betAlwaysBox(kv::kColumns)->isEnabled());
-    EXPECT_EQ(record().CalcCategories, (std::array<int32_t, 6>{0, 0, 0, 1, 0, 0}));
-    EXPECT_EQ(record().CalcBetAlways, (std::array<int32_t, 6>{0, 0, 0, 1, 0, 0}));
-    clickBox(calc->randomPlayBox());
-    EXPECT_EQ(record().CalcRandomPlay, 1);
-}
-
-TEST_F(CalculateWindowTest, DefaultsButtonRestoresEveryControl) {
-    makeWindow();
-    showWindow();
-    type(calc->statisticNumbersEdit(), "17");
-    type(calc->errorsEdit(), "9");
-    type(calc->downturnEdit(), "0.5");
-    clickBox(calc->categoryBox(kv::kNumbers));
-    clickBox(calc->randomPlayBox());
-    for (int i = 0; i < 3; ++i) QTest::mouseClick(calc->downturnUp(), Qt::LeftButton);
-    ASSERT_EQ(calc->downturnEdit()->text(), real(0.78));
-
-    QTest::mouseClick(calc->defaultsButton(), Qt::LeftButton);
-    EXPECT_EQ(calc->statisticNumbersEdit()->text(), "0");
-    EXPECT_EQ(calc->downturnEdit()->text(), "0,75");
-    EXPECT_EQ(calc->errorsEdit()->text(), "2");
-    EXPECT_FALSE(calc->randomPlayBox()->isChecked());
-    for (int k = 1; k <= kv::kAdviceCategories; ++k) {
-        EXPECT_EQ(calc->categoryBox(k)->isChecked(), k != kv::kNumbers) << k;
-        EXPECT_TRUE(calc->betAlwaysBox(k)->isChecked()) << k;
-        EXPECT_EQ(calc->betAlwaysBox(k)->isEnabled(), k != kv::kNumbers) << k;
-        EXPECT_FALSE(calc->slider(k)->isEnabled()) << k;
-        EXPECT_EQ(calc->slider(k)->value(), 30) << k;
-        EXPECT_EQ(calc->valueLabel(k)->text(), real(0.3)) << k;
-    }
-    // The "Downturn Factor" up-down is back at 75 too.
-    QTest::mouseClick(calc->downturnUp(), Qt::LeftButton);
-    EXPECT_EQ(calc->downturnEdit()->text(), real(0.76));
-    EXPECT_DOUBLE_EQ(kv::ParseFieldReal(calc->downturnEdit()->text().toStdString()), 0.76);
-
-    EXPECT_EQ(record().CalcStatisticNumbers, "0");
-    EXPECT_EQ(record().CalcErrors, "2");
-    EXPECT_EQ(record().CalcCategories, (std::array<int32_t, 6>{1, 1, 1, 1, 1, 0}));
-    EXPECT_EQ(record().CalcBetAlways, (std::array<int32_t, 6>{1, 1, 1, 1, 1, 1}));
-    EXPECT_EQ(record().CalcSliders, (std::array<int32_t, 6>{30, 30, 30, 30, 30, 30}));
-    EXPECT_EQ(record().CalcRandomPlay, 0);
-}
 
 TEST_F(CalculateWindowTest, FieldsSlidersAndUpDowns) {
     makeWindow();
@@ -282,32 +214,6 @@ TEST_F(CalculateWindowTest, FieldsSlidersAndUpDowns) {
     EXPECT_DOUBLE_EQ(kv::Confidence(calc->calculateSettings(), kv::kOddEven), 0.01);
 }
 
-TEST_F(CalculateWindowTest, WeightChartRedrawsOnceTwoDigitsAreTyped) {
-    for (int i = 0; i < 120; ++i) play({i % 37});
-    makeWindow();
-    showWindow();
-    // Frame and background.
-    EXPECT_EQ(chartPixel(100, 0), 0u);
-    EXPECT_EQ(chartPixel(191, 160), 0u);
-    EXPECT_EQ(chartPixel(191, 80), 0u);
-    EXPECT_EQ(chartPixel(150, 20), kChartBackground);
-    // "0" means all 120 spins, held at 50 points 4 pixels apart: the second
-    // segment runs from (4, 35) to (8, 65).
-    EXPECT_EQ(chartPixel(6, 50), kChartLine);
-    EXPECT_EQ(chartPixel(10, 50), kChartBackground);
-
-    type(calc->statisticNumbersEdit(), "3");
-    EXPECT_EQ(chartPixel(6, 50), kChartLine) << "one digit does not redraw";
-    QTest::keyClicks(calc->statisticNumbersEdit(), "0");
-    // 30 points: the second segment runs from (7, 35) to (13, 65).
-    EXPECT_EQ(chartPixel(6, 50), kChartBackground);
-    EXPECT_EQ(chartPixel(10, 50), kChartLine);
-
-    // Factor 0: only the latest spin weighs; the line drops to the bottom.
-    type(calc->downturnEdit(), "0");
-    EXPECT_EQ(chartPixel(10, 50), kChartBackground);
-    EXPECT_EQ(chartPixel(10, 155), kChartLine);
-}
 
 TEST_F(CalculateWindowTest, RandomPlayRandomisesTheSettingsBeforeTheRun) {
     play({1, 2, 4});

@@ -118,35 +118,3 @@ TEST_F(CutGameTest, DefaultsEmptyTheHistoryWithTheEnterKey) {
     EXPECT_FALSE(cut->isVisible());
 }
 
-TEST_F(CutGameTest, RangesOutsideTheGameAreClampedAndAReversedOneCutsNothing) {
-    open();
-    type(cut->firstEdit(), QStringLiteral("6"));
-    type(cut->lastEdit(), QStringLiteral("4"));
-    QTest::mouseClick(cut->okButton(), Qt::LeftButton);
-    EXPECT_FALSE(cut->isVisible());
-    EXPECT_EQ(s().SpinCount, 10);
-
-    // "Last #" beyond the game means up to the latest spin; "First #" 0 is 1.
-    open();
-    type(cut->firstEdit(), QStringLiteral("9"));
-    type(cut->lastEdit(), QStringLiteral("99999999999"));
-    QTest::mouseClick(cut->okButton(), Qt::LeftButton);
-    ASSERT_EQ(s().SpinCount, 8);
-    EXPECT_EQ(s().SpinHistory(1), 18);
-    EXPECT_EQ(s().ResultHistory(8), 800);
-
-    open();
-    type(cut->firstEdit(), QStringLiteral("0"));
-    type(cut->lastEdit(), QStringLiteral("2"));
-    QTest::mouseClick(cut->okButton(), Qt::LeftButton);
-    ASSERT_EQ(s().SpinCount, 6);
-    EXPECT_EQ(s().SpinHistory(6), 13);
-    EXPECT_EQ(s().ResultHistory(1), 300);
-
-    // Escape closes like Cancel.
-    open();
-    cut->firstEdit()->setFocus();
-    QTest::keyClick(cut->firstEdit(), Qt::Key_Escape);
-    EXPECT_FALSE(cut->isVisible());
-    EXPECT_EQ(s().SpinCount, 6);
-}

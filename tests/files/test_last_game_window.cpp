@@ -71,19 +71,6 @@ protected:
 
 }  // namespace
 
-TEST_F(LastGameTest, FirstStartIsSilentWithFactoryValuesAndANewGame) {
-    kvtest::MessageBoxCatcher catcher;
-    start();
-    EXPECT_EQ(catcher.count(), 0);
-    EXPECT_EQ(s().SpinCount, 0);
-    EXPECT_EQ(s().Credit, kv::kDefaultInputCredits);
-    EXPECT_EQ(form->settings(), kv::Settings());
-    EXPECT_TRUE(form->isSoundOn());
-    EXPECT_FALSE(form->isOnlineGame());
-    EXPECT_TRUE(form->action(MenuItem::NormalRotate)->isChecked());
-    EXPECT_FALSE(cut->isVisible());
-    EXPECT_FALSE(std::filesystem::exists(file("info.ini"))) << "nothing is written before the exit";
-}
 
 TEST_F(LastGameTest, ARestartContinuesTheGameWithItsWindowsAndModes) {
     start();
