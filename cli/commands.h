@@ -1,0 +1,19 @@
+#pragma once
+// The subcommands of kelvora-cli. Each adds itself to the application with
+// its options and a callback that does the work; errors leave the callback
+// as exceptions, which main turns into exit codes.
+
+namespace CLI {
+class App;
+}
+
+namespace kv::cli {
+
+void addStatsCommand(CLI::App& app);
+void addBacktestCommand(CLI::App& app);
+void addConvertCommand(CLI::App& app);
+void addStrategyCommand(CLI::App& app);
+void addHonestyCommand(CLI::App& app);
+void addSimulateCommand(CLI::App& app);
+
+}  // namespace kv::cli

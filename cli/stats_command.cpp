@@ -1,0 +1,114 @@
+// kelvora-cli stats: how often each number and each outside bet came, the
+// longest runs of the even chances and the sleepers, streamed over the file.
+#include <CLI/CLI.hpp>
+#include <cstdio>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "analysis/sequence_stats.h"
+#include "cli/cli_common.h"
+#include "cli/commands.h"
+
+namespace kv::cli {
+
+namespace {
+
+struct StatsOptions {
+    std::string input;
+    std::string format = "auto";
+    bool json = false;
+};
+
+std::string numberList(const std::vector<int>& numbers) {
+    std::string s;
+    for (const int n : numbers) {
+        if (!s.empty()) s += ", ";
+        s += std::to_string(n);
+    }
+    return s;
+}
+
+std::string statsJson(const SequenceStats& st) {
+    std::vector<int64_t> counts;
+    std::vector<int64_t> since;
+    for (int n = 0; n <= 36; ++n) {
+        counts.push_back(st.count(n));
+        since.push_back(st.sinceLast(n));
+    }
+    nlohmann::ordered_json runs = nlohmann::ordered_json::object();
+    for (int c = 0; c < kEvenChanceCount; ++c)
+        runs[evenChanceName(static_cast<EvenChance>(c))] = st.longestRun(static_cast<EvenChance>(c));
+
+    nlohmann::ordered_json j;
+    j["spins"] = st.spins();
+    j["counts"] = counts;
+    for (int c = 0; c < kEvenChanceCount; ++c)
+        j[evenChanceName(static_cast<EvenChance>(c))] = st.chance(static_cast<EvenChance>(c));
+    j["zero"] = st.zero();
+    j["dozens"] = {st.dozen(1), st.dozen(2), st.dozen(3)};
+    j["columns"] = {st.column(1), st.column(2), st.column(3)};
+    j["since_last"] = since;
+    j["longest_run"] = runs;
+    j["hottest"] = st.hottest();
+    j["coldest"] = st.coldest();
+    return j.dump(2) + "\n";
+}
+
+std::string statsTable(const SequenceStats& st) {
+    std::string out;
+    char line[160];
+    auto add = [&](const char* fmt, auto... args) {
+        std::snprintf(line, sizeof line, fmt, args...);
+        out += line;
+    };
+    add("Spins: %lld\n\n", static_cast<long long>(st.spins()));
+    add("%6s %10s %11s\n", "Number", "Count", "Since last");
+    for (int n = 0; n <= 36; ++n)
+        add("%6d %10lld %11lld\n", n, static_cast<long long>(st.count(n)),
+            static_cast<long long>(st.sinceLast(n)));
+    out += "\n";
+    add("Red %lld  Black %lld  Zero %lld\n", static_cast<long long>(st.red()),
+        static_cast<long long>(st.black()), static_cast<long long>(st.zero()));
+    add("Odd %lld  Even %lld\n", static_cast<long long>(st.chance(EvenChance::Odd)),
+        static_cast<long long>(st.chance(EvenChance::Even)));
+    add("Low %lld  High %lld\n", static_cast<long long>(st.chance(EvenChance::Low)),
+        static_cast<long long>(st.chance(EvenChance::High)));
+    add("Dozens  %lld  %lld  %lld\n", static_cast<long long>(st.dozen(1)),
+        static_cast<long long>(st.dozen(2)), static_cast<long long>(st.dozen(3)));
+    add("Columns %lld  %lld  %lld\n", static_cast<long long>(st.column(1)),
+        static_cast<long long>(st.column(2)), static_cast<long long>(st.column(3)));
+    out += "Longest runs:";
+    for (int c = 0; c < kEvenChanceCount; ++c) {
+        add(" %s %lld", evenChanceName(static_cast<EvenChance>(c)),
+            static_cast<long long>(st.longestRun(static_cast<EvenChance>(c))));
+    }
+    out += "\n";
+    if (st.spins() > 0) {
+        const auto hot = st.hottest();
+        const auto cold = st.coldest();
+        out +=
+            "Hottest: " + numberList(hot) + " (came " + std::to_string(st.count(hot.front())) + " times)\n";
+        out +=
+            "Coldest: " + numberList(cold) + " (came " + std::to_string(st.count(cold.front())) + " times)\n";
+    }
+    return out;
+}
+
+}  // namespace
+
+void addStatsCommand(CLI::App& app) {
+    auto opt = std::make_shared<StatsOptions>();
+    CLI::App* cmd = app.add_subcommand("stats", "Counts, runs and sleepers of the spins in a file");
+    cmd->add_option("IN", opt->input, "Game file (.gma), text export or number list")->required();
+    cmd->add_option("--format", opt->format, "Format of IN")
+        ->check(CLI::IsMember(formatNames()))
+        ->capture_default_str();
+    cmd->add_flag("--json", opt->json, "Print one JSON object instead of the table");
+    cmd->callback([opt] {
+        SequenceStats stats;
+        forEachSpinBlock(opt->input, opt->format, [&](std::span<const uint8_t> run) { stats.add(run); });
+        printResult(opt->json ? statsJson(stats) : statsTable(stats));
+    });
+}
+
+}  // namespace kv::cli

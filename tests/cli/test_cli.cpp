@@ -1,0 +1,163 @@
+// kelvora-cli as a user runs it: exit codes, what reaches stdout and stderr,
+// and results that agree with the libraries the windows use.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <nlohmann/json.hpp>
+#include <random>
+
+#include "analysis/sequence_stats.h"
+#include "files/files_test_util.h"
+#include "files/game_file.h"
+#include "files/text_exchange.h"
+#include "strategy/interpreter.h"
+#include "strategy/strategy_file.h"
+
+using namespace kv;
+using kvtest::readAll;
+using kvtest::writeAll;
+
+namespace {
+
+const std::string kMartingale = KV_SOURCE_DIR "/data/strategies/martingale_red.stg";
+
+struct CliRun {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+class Cli : public ::testing::Test {
+  protected:
+    CliRun run(const std::string& args) {
+        const auto out = dir / "stdout";
+        const auto err = dir / "stderr";
+        const std::string cmd = std::string("'") + KV_CLI_PATH + "' " + args + " >'" + out.string() +
+                                "' 2>'" + err.string() + "'";
+        const int status = std::system(cmd.c_str());
+        CliRun r{WIFEXITED(status) ? WEXITSTATUS(status) : -1, readAll(out), readAll(err)};
+        std::filesystem::remove(out);
+        std::filesystem::remove(err);
+        return r;
+    }
+    std::string path(const std::string& name) { return (dir / name).string(); }
+
+    // A game of 300 spins with bets and results, saved in all three formats.
+    void writeGame() {
+        std::mt19937 rng(7);
+        kvtest::fillRandomGame(game, rng, 300);
+        ASSERT_TRUE(writeGameFile(path("game.gma"), game).ok());
+        ASSERT_TRUE(ExportGame(game, path("game.txt")).ok());
+        std::string list;
+        for (int32_t pos = game.SpinCount; pos >= 1; --pos)
+            list += std::to_string(game.SpinHistory(pos)) + "\n";
+        writeAll(path("game.list"), list);
+    }
+
+    kvtest::TempDir dir;
+    GameState game;
+};
+
+TEST_F(Cli, UsageErrorsExitTwoAndPrintNothingOnStdout) {
+    EXPECT_EQ(run("--version").out, std::string("kelvora-cli ") + KV_VERSION + "\n");
+    for (const char* args :
+         {"", "frobnicate", "stats", "backtest x.stg --game a --random 5", "convert a.gma out.doc"}) {
+        const CliRun r = run(args);
+        EXPECT_EQ(r.code, 2) << args;
+        EXPECT_EQ(r.out, "") << args;
+    }
+    EXPECT_EQ(run("stats --help").code, 0);
+}
+
+TEST_F(Cli, StatsAgreeWithTheLibraryInEveryFormat) {
+    writeGame();
+    SequenceStats expected;
+    for (int32_t pos = game.SpinCount; pos >= 1; --pos) expected.add(game.SpinHistory(pos));
+    for (const char* file : {"game.gma", "game.txt", "game.list"}) {
+        const CliRun r = run("stats --json " + path(file));
+        ASSERT_EQ(r.code, 0) << file << r.err;
+        const auto j = nlohmann::json::parse(r.out);
+        EXPECT_EQ(j["spins"], 300) << file;
+        for (int n = 0; n <= 36; ++n)
+            EXPECT_EQ(j["since_last"][n], expected.sinceLast(n)) << file << " " << n;
+        EXPECT_EQ(j["dozens"][2], expected.dozen(3));
+        EXPECT_EQ(j["longest_run"]["high"], expected.longestRun(EvenChance::High));
+    }
+}
+
+TEST_F(Cli, BacktestRunsAsTheTesterWindow) {
+    writeGame();
+    const StrategyFileRead read = loadStrategyFile(kMartingale);
+    ASSERT_EQ(read.status, StrategyFileStatus::Ok);
+    for (const bool replay : {true, false}) {
+        Strategy s = read.strategy;
+        GameState g = game;
+        g.rng.setSeed(42);
+        Interpreter expected;
+        ASSERT_EQ(expected.Run(s, g, replay, replay ? g.SpinCount : 2000).end, RunEnd::Finished);
+        const std::string source = replay ? "--game " + path("game.gma") : "--random 2000 --seed 42";
+        const CliRun r =
+            run("backtest --json " + kMartingale + " " + source + " --curve " + path("curve.csv"));
+        ASSERT_EQ(r.code, 0) << r.err;
+        const auto j = nlohmann::json::parse(r.out);
+        EXPECT_EQ(j["steps"], expected.stepCount());
+        EXPECT_EQ(j["final_balance"], expected.balance());
+        const auto rows = kvtest::crlfLines(readAll(path("curve.csv")));
+        ASSERT_EQ(rows.size(), static_cast<size_t>(expected.stepCount()) + 1);
+        EXPECT_TRUE(rows.back().ends_with("," + std::to_string(expected.balance())));
+    }
+}
+
+TEST_F(Cli, ConvertWritesEveryFormatFromTheSameGame) {
+    writeGame();
+    for (const char* out : {"copy.gma", "copy.txt", "copy.csv", "copy.json"})
+        ASSERT_EQ(run("convert " + path("game.gma") + " " + path(out)).code, 0) << out;
+    EXPECT_EQ(readAll(path("copy.gma")), readAll(path("game.gma")));
+    EXPECT_EQ(readAll(path("copy.txt")), readAll(path("game.txt")));
+
+    const auto csv = kvtest::crlfLines(readAll(path("copy.csv")));
+    const auto j = nlohmann::json::parse(readAll(path("copy.json")));
+    ASSERT_EQ(csv.size(), 301u);
+    ASSERT_EQ(j["spins"].size(), 300u);
+    EXPECT_EQ(csv[0], "spin,number,stake,winnings,credit");
+    EXPECT_EQ(j["credit"], game.Credit);
+}
+
+// A junk input or a missing one: exit 1, the file and the reader's message
+// on stderr, nothing on stdout, no OUT written; an OUT that cannot be
+// written leaves nothing behind.
+TEST_F(Cli, BadInputExitsOneNamingFileAndLineAndWritesNothing) {
+    writeGame();
+    const std::string gma = readAll(path("game.gma"));
+    size_t cut = 0;
+    for (int line = 0; line < 7; ++line) cut = gma.find("\r\n", cut) + 2;
+    writeAll(path("cut.gma"), gma.substr(0, cut));  // ends before the second record's bet line
+    writeAll(path("junk.gma"), "0\r\n0\r\n2\r\n5\r\n0 0 x\r\n");
+    writeAll(path("junk.list"), "1 2\r\n# c\r\n3\x01 4\r\n");
+    writeAll(path("kept.csv"), "old");
+    const struct {
+        std::string args, file, message;
+    } cases[] = {
+        {"stats --format gma", "cut.gma", "Line 8: "},
+        {"convert --format gma", "junk.gma", "Line 5: "},
+        {"stats", "junk.list", "Line 3: '3\\x01' is not a number from 0 to 36"},
+        {"stats", "missing.list", "File not found"},
+    };
+    for (const auto& c : cases) {
+        const std::string out = c.args.starts_with("convert") ? " " + path("kept.csv") : "";
+        const CliRun r = run(c.args + " " + path(c.file) + out);
+        EXPECT_EQ(r.code, 1) << c.file;
+        EXPECT_EQ(r.out, "") << c.file;
+        EXPECT_TRUE(r.err.starts_with("kelvora-cli: " + path(c.file) + ": " + c.message)) << r.err;
+    }
+    EXPECT_EQ(readAll(path("kept.csv")), "old");
+
+    const size_t files = dir.fileCount();
+    const CliRun r = run("convert " + path("game.gma") + " " + path("kept.csv") + "/x.csv");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.starts_with("kelvora-cli: " + path("kept.csv") + "/x.csv: I/O error")) << r.err;
+    EXPECT_EQ(dir.fileCount(), files);
+}
+
+}  // namespace
