@@ -1,10 +1,12 @@
 // Cost of one "CALC" over a long game: the advice of all six categories
-// with their miss counts, and the click list that places the chips. Each
-// miss count re-evaluates the window once per tested advice, so the cost
-// grows with E x N per category.
+// with their miss counts, and the click list that places the chips. The
+// miss count slides its windows along the history, so the cost grows with
+// N + E per category; every setting must answer within 20 ms at 100,000
+// spins (BM_CalculateCorners).
 
 #include <benchmark/benchmark.h>
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -59,5 +61,33 @@ void BM_CalculateManyErrors(benchmark::State& state) {
     runPlan(state, allCategories(32000, 100, 0.75L), h);
 }
 BENCHMARK(BM_CalculateManyErrors)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The corners of the settings at 100,000 spins: "Errors" 0, 2 and its top
+// (32000), "Statistic Numbers" 1, 100 and all spins, "Downturn Factor" 0,
+// 0.75, 1 (every spin the same), 1.01 (the top of "Random Play": older
+// spins weigh more) and 50 (typed in).
+struct Corner {
+    int32_t errors;
+    int32_t window;
+    long double f;
+};
+constexpr Corner kCorners[] = {
+    {32000, 0, 0.75L}, {32000, 0, 1.0L},   {32000, 0, 1.01L}, {32000, 0, 0.0L}, {32000, 0, 50.0L},
+    {32000, 1, 0.75L}, {32000, 100, 1.0L}, {2, 0, 1.01L},     {0, 0, 0.75L},    {32000, 99999, 0.5L},
+};
+
+void BM_CalculateCorners(benchmark::State& state) {
+    const Corner& c = kCorners[state.range(0)];
+    const auto h = randomHistory(100000);
+    std::string label = "E=";
+    label += std::to_string(c.errors);
+    label += " N=";
+    label += std::to_string(c.window);
+    label += " f=";
+    label += std::to_string(static_cast<double>(c.f));
+    state.SetLabel(label);
+    runPlan(state, allCategories(c.errors, c.window, c.f), h);
+}
+BENCHMARK(BM_CalculateCorners)->DenseRange(0, std::size(kCorners) - 1)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -18,7 +18,7 @@ void placeSomeBets(kv::GameState& s) {
 void recordAndSettle(kv::GameState& s, int n) {
     s.BallPocket = kv::WheelPosition(n);
     s.RecordSpin(n);
-    kv::getmoney(s);
+    kv::settleBets(s);
     s.Bet = s.CurrentBets.sum();
 }
 
@@ -37,7 +37,7 @@ void BM_RecordAndSettle(benchmark::State& state) {
         recordAndSettle(s, g.Random(37));
         if (++sinceReset == 1000) {
             state.PauseTiming();
-            s.insertukazhis(-1000);
+            s.addToSpinCount(-1000);
             sinceReset = 0;
             state.ResumeTiming();
         }

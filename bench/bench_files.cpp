@@ -3,12 +3,11 @@
 // stay well under a second; the peak memory of a read is reported as the
 // "peak_rss_MB" counter (the game itself takes about 84 MB in memory).
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <random>
-
-#include <sys/resource.h>
-#include <unistd.h>
 
 #include "files/game_file.h"
 #include "files/settings_file.h"
@@ -40,7 +39,8 @@ const kv::GameState& bigGame() {
 }
 
 std::filesystem::path benchFile(const char* name) {
-    return std::filesystem::temp_directory_path() / (std::string("kv_bench_") + std::to_string(::getpid()) + name);
+    return std::filesystem::temp_directory_path() /
+           (std::string("kv_bench_") + std::to_string(::getpid()) + name);
 }
 
 double peakRssMb() {

@@ -91,7 +91,8 @@ void BM_ChartAllGroups(benchmark::State& st) {
         t.sync(g);
         kv::ChartPicture p = kv::drawChart(t, style, {t.spinCount(), zoom, 100, 100, 517, 312});
         points = 0;
-        for (size_t i = 1; i < p.shapes.size(); ++i) points += std::get<kv::ShapePolyline>(p.shapes[i]).points.size();
+        for (size_t i = 1; i < p.shapes.size(); ++i)
+            points += std::get<kv::ShapePolyline>(p.shapes[i]).points.size();
         benchmark::DoNotOptimize(p.shapes.data());
     }
     st.counters["points"] = static_cast<double>(points);

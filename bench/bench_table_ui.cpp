@@ -8,7 +8,7 @@
 
 #include "core/game_state.h"
 #include "core/table_geometry.h"
-#include "ui/main/table_renderer.h"
+#include "gui/table/table_renderer.h"
 
 namespace {
 

@@ -14,8 +14,8 @@
 namespace {
 
 const kv::RndTestTable& shippedTable() {
-    static const kv::RndTestTable t =
-        kv::RndTestTable::read(std::filesystem::path(__FILE__).parent_path().parent_path() / "data" / "rndtest.dat");
+    static const kv::RndTestTable t = kv::RndTestTable::read(
+        std::filesystem::path(__FILE__).parent_path().parent_path() / "data" / "rndtest.dat");
     return t;
 }
 
@@ -71,7 +71,7 @@ void BM_BetsTest(benchmark::State& state) {
     const std::vector<int32_t> h = fairSpins(static_cast<int>(state.range(0)), 3);
     for (size_t i = 0; i < h.size(); ++i) {
         game.CurrentBets.clear();
-        game.CurrentBets.at(11, 8) = 5;                              // red
+        game.CurrentBets.at(11, 8) = 5;                                  // red
         game.CurrentBets.at(2 * (static_cast<int>(i) % 12) + 3, 1) = 1;  // a straight
         game.RecordSpin(h[i]);
     }

@@ -18,7 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     while (in.readLine(line)) {
         total += line.size();
         if (const auto v = kv::parseInt32(line)) {
-            if (kv::intText(*v) != line && line.find_first_not_of("-0123456789") != std::string::npos) std::abort();
+            if (kv::intText(*v) != line && line.find_first_not_of("-0123456789") != std::string::npos)
+                std::abort();
         }
         kv::BetGrid grid;
         if (kv::TextToBets(line, grid).ok()) {

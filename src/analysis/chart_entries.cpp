@@ -38,13 +38,20 @@ const std::array<EntryList, 37>& entryTable() {
 
 EntryRange chartGroupEntries(ChartGroup g) {
     switch (g) {
-        case ChartGroup::Numbers: return {1, 37};
-        case ChartGroup::Streets: return {38, 49};
-        case ChartGroup::Columns: return {50, 52};
-        case ChartGroup::Dozens: return {53, 55};
-        case ChartGroup::RedBlack: return {56, 57};
-        case ChartGroup::OddEven: return {58, 59};
-        case ChartGroup::LowHigh: return {60, 61};
+        case ChartGroup::Numbers:
+            return {1, 37};
+        case ChartGroup::Streets:
+            return {38, 49};
+        case ChartGroup::Columns:
+            return {50, 52};
+        case ChartGroup::Dozens:
+            return {53, 55};
+        case ChartGroup::RedBlack:
+            return {56, 57};
+        case ChartGroup::OddEven:
+            return {58, 59};
+        case ChartGroup::LowHigh:
+            return {60, 61};
     }
     return {};
 }
@@ -61,13 +68,20 @@ ChartGroup chartGroupOfEntry(int entry) {
 
 const char* chartGroupCaption(ChartGroup g) {
     switch (g) {
-        case ChartGroup::Numbers: return "Numbers";
-        case ChartGroup::Streets: return "Streets";
-        case ChartGroup::Columns: return "Col.";
-        case ChartGroup::Dozens: return "Dozens";
-        case ChartGroup::RedBlack: return "Red/Black";
-        case ChartGroup::OddEven: return "Odd/Even";
-        case ChartGroup::LowHigh: return "Low/High";
+        case ChartGroup::Numbers:
+            return "Numbers";
+        case ChartGroup::Streets:
+            return "Streets";
+        case ChartGroup::Columns:
+            return "Col.";
+        case ChartGroup::Dozens:
+            return "Dozens";
+        case ChartGroup::RedBlack:
+            return "Red/Black";
+        case ChartGroup::OddEven:
+            return "Odd/Even";
+        case ChartGroup::LowHigh:
+            return "Low/High";
     }
     return "";
 }

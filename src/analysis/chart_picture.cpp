@@ -33,7 +33,7 @@ void appendMerged(std::vector<PicturePoint>& pts, PicturePoint p) {
 }  // namespace
 
 ChartLayout chartLayout(int windowWidth, int windowHeight) {
-    return {windowWidth - 168, windowHeight - 116, windowWidth - 168,
+    return {windowWidth - 168,  windowHeight - 116, windowWidth - 168,
             windowHeight - 101, windowHeight - 116, windowWidth - 49};
 }
 

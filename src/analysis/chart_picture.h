@@ -20,11 +20,11 @@ namespace kv {
 
 // Sizes that follow the window (outer size) on every drawing.
 struct ChartLayout {
-    int paintWidth = 0;     // PaintBox2
+    int paintWidth = 0;  // the chart picture
     int paintHeight = 0;
-    int scroll1Width = 0;   // ScrollBar1 (horizontal)
+    int scroll1Width = 0;  // the horizontal scroll bar
     int scroll1Top = 0;
-    int scroll2Height = 0;  // ScrollBar2 (vertical)
+    int scroll2Height = 0;  // the vertical scroll bar
     int scroll2Left = 0;
 };
 ChartLayout chartLayout(int windowWidth, int windowHeight);
@@ -37,21 +37,21 @@ int32_t zoomIn(int32_t z);
 struct ChartRequest {
     int32_t amount = 0;  // M: spins taken into account (parseSpinAmount)
     int32_t zoom = 0;    // Z: the window's zoom span
-    int scroll1 = 0;     // ScrollBar1 position 0..100
-    int scroll2 = 100;   // ScrollBar2 position 0..100
+    int scroll1 = 0;     // horizontal scroll position 0..100
+    int scroll2 = 100;   // vertical scroll position 0..100
     int width = 0;       // paint box
     int height = 0;
 };
 
 // The numbers the drawing used, for a window's own labels and for tests.
 struct ChartView {
-    int32_t m = 0;   // spins taken into account
-    int32_t z = 0;   // span actually drawn (1..m)
-    int32_t s0 = 0;  // history position of the first spin of the picture
-    int32_t top = 1; // C: most hits of a category of a switched-on group
-    double ax = 0;   // pixels per spin in the picture
-    double bx = 0;   // pixels per spin over all m spins
-    double off = 0;  // vertical shift from ScrollBar2
+    int32_t spinsCounted = 0;     // spins taken into account
+    int32_t span = 0;             // spins actually drawn (1..spinsCounted)
+    int32_t firstPosition = 0;    // history position of the first spin of the picture
+    int32_t top = 1;              // most hits of a category of a switched-on group
+    double pixelsPerSpin = 0;     // in the picture
+    double pixelsPerSpinAll = 0;  // over all counted spins
+    double shift = 0;             // vertical shift from the second scroll bar
 };
 
 struct ChartPicture {
@@ -64,7 +64,7 @@ struct ChartPicture {
 };
 
 // Draws with the tally's spins; amount 0 or a tally without spins gives the
-// background alone. A zoom span outside 1..m is taken as the nearest of them.
+// background alone. A zoom span outside 1..spinsCounted is taken as the nearest of them.
 ChartPicture drawChart(const SpinTally& tally, const ChartStyle& style, const ChartRequest& request);
 
 }  // namespace kv

@@ -101,7 +101,8 @@ struct ShapePixels {
     bool operator==(const ShapePixels&) const = default;
 };
 
-using Shape = std::variant<ShapeRect, ShapeEllipse, ShapePie, ShapeLine, ShapePolyline, ShapeText, ShapePixels>;
+using Shape =
+    std::variant<ShapeRect, ShapeEllipse, ShapePie, ShapeLine, ShapePolyline, ShapeText, ShapePixels>;
 using Picture = std::vector<Shape>;
 
 }  // namespace kv

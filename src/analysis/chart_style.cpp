@@ -13,12 +13,18 @@ WinColor hue(double h, double v) {
     const double hp = std::fmod(h, 360.0) / 60.0;
     const double x = c * (1.0 - std::fabs(std::fmod(hp, 2.0) - 1.0));
     double r = 0, g = 0, b = 0;
-    if (hp < 1) r = c, g = x;
-    else if (hp < 2) r = x, g = c;
-    else if (hp < 3) g = c, b = x;
-    else if (hp < 4) g = x, b = c;
-    else if (hp < 5) r = x, b = c;
-    else r = c, b = x;
+    if (hp < 1)
+        r = c, g = x;
+    else if (hp < 2)
+        r = x, g = c;
+    else if (hp < 3)
+        g = c, b = x;
+    else if (hp < 4)
+        g = x, b = c;
+    else if (hp < 5)
+        r = x, b = c;
+    else
+        r = c, b = x;
     auto byte = [](double u) { return static_cast<int>(std::nearbyint(u * 255.0)); };
     return winRgb(byte(r), byte(g), byte(b));
 }

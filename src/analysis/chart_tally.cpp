@@ -29,7 +29,8 @@ void SpinTally::sync(const GameState& s) {
     if (synced_ && stamp == stamp_ && shifts >= shifts_) {
         const uint64_t k = shifts - shifts_;
         if (static_cast<uint64_t>(n) == oldestFirst_.size() + k) {
-            for (int64_t pos = static_cast<int64_t>(k); pos >= 1; --pos) append(s.SpinHistory(static_cast<int32_t>(pos)));
+            for (int64_t pos = static_cast<int64_t>(k); pos >= 1; --pos)
+                append(s.SpinHistory(static_cast<int32_t>(pos)));
             numbersRead_ += k;
             shifts_ = shifts;
             return;

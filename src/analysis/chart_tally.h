@@ -23,7 +23,7 @@ class GameState;
 using EntryCounts = std::array<int32_t, kChartEntryCount + 1>;
 
 class SpinTally {
-public:
+  public:
     // Marks a spin value outside 0..36 (it counts for no entry).
     static constexpr uint8_t kNoNumber = 255;
 
@@ -55,7 +55,7 @@ public:
     // Builds the tally from a plain list, newest first (position 1 first).
     void assignNewestFirst(const std::vector<int>& numbers);
 
-private:
+  private:
     void clear();
     void append(int value);
 

@@ -6,14 +6,14 @@ namespace {
 bool validEntry(int k) { return k >= 1 && k <= kChartEntryCount; }
 }  // namespace
 
-void ColorsChoice::FormCreate(const ChartStyle& graphics) {
+void ColorsChoice::loadFrom(const ChartStyle& graphics) {
     colour_ = graphics.colour;
     shown_ = graphics.shown;
 }
 
-void ColorsChoice::FormActivate(const ChartStyle& graphics) { shown_ = graphics.shown; }
+void ColorsChoice::reloadTicks(const ChartStyle& graphics) { shown_ = graphics.shown; }
 
-bool ColorsChoice::CheckBoxClick(int k, bool ticked) {
+bool ColorsChoice::setTicked(int k, bool ticked) {
     if (!validEntry(k)) return false;
     shown_[static_cast<size_t>(k)] = ticked;
     return ticked;
@@ -23,20 +23,21 @@ void ColorsChoice::colourChosen(int k, WinColor colour) {
     if (validEntry(k)) colour_[static_cast<size_t>(k)] = colour & 0xFFFFFF;
 }
 
-void ColorsChoice::Button3Click(Generator& g) {
+void ColorsChoice::randomize(Generator& g) {
     g.Randomize();
     randomColours(g);
 }
 
 void ColorsChoice::randomColours(Generator& g) {
-    for (int k = 1; k <= kChartEntryCount; ++k) colour_[static_cast<size_t>(k)] = static_cast<WinColor>(g.Random(16777104));
+    for (int k = 1; k <= kChartEntryCount; ++k)
+        colour_[static_cast<size_t>(k)] = static_cast<WinColor>(g.Random(16777104));
 }
 
-void ColorsChoice::Button4Click() {
+void ColorsChoice::tickAll() {
     for (int k = 1; k <= kChartEntryCount; ++k) shown_[static_cast<size_t>(k)] = true;
 }
 
-ChartStyle ColorsChoice::Button1Click(const ChartStyle& graphics) const {
+ChartStyle ColorsChoice::acceptedStyle(const ChartStyle& graphics) const {
     ChartStyle s = graphics;
     s.colour = colour_;
     s.shown = shown_;

@@ -31,10 +31,14 @@ ColorsPlace colorsBoxPlace(int k) {
 
 ColorsPlace colorsLabelPlace(int i) {
     switch (i) {
-        case 1: return {8, 0, "Numbers"};
-        case 2: return {8, 96, "Streets"};
-        case 3: return {8, 128, "Col."};
-        case 4: return {168, 128, "Dozens"};
+        case 1:
+            return {8, 0, "Numbers"};
+        case 2:
+            return {8, 96, "Streets"};
+        case 3:
+            return {8, 128, "Col."};
+        case 4:
+            return {168, 128, "Dozens"};
     }
     return {};
 }

@@ -29,10 +29,22 @@ const char* const kDozensLabel[6] = {" Doz 1  ", " Doz 2  ", " Doz 3  ", " Col 1
 
 void barSpan(ForestMode mode, int i, int& left, int& right) {
     switch (mode) {
-        case ForestMode::Numbers: left = 30 + 14 * i; right = 42 + 14 * i; return;
-        case ForestMode::Streets: left = 33 + 42 * i; right = 25 + 42 * (i + 1); return;
-        case ForestMode::Chances: left = kChancesLeft[i]; right = left + 34; return;
-        case ForestMode::DozensColumns: left = kDozensLeft[i]; right = left + 34; return;
+        case ForestMode::Numbers:
+            left = 30 + 14 * i;
+            right = 42 + 14 * i;
+            return;
+        case ForestMode::Streets:
+            left = 33 + 42 * i;
+            right = 25 + 42 * (i + 1);
+            return;
+        case ForestMode::Chances:
+            left = kChancesLeft[i];
+            right = left + 34;
+            return;
+        case ForestMode::DozensColumns:
+            left = kDozensLeft[i];
+            right = left + 34;
+            return;
     }
 }
 
@@ -47,29 +59,39 @@ std::string numberLabel(int n) { return n < 10 ? " " + std::to_string(n) + " " :
 
 int forestCategoryCount(ForestMode mode) {
     switch (mode) {
-        case ForestMode::Numbers: return 37;
-        case ForestMode::Streets: return 12;
+        case ForestMode::Numbers:
+            return 37;
+        case ForestMode::Streets:
+            return 12;
         case ForestMode::Chances:
-        case ForestMode::DozensColumns: return 6;
+        case ForestMode::DozensColumns:
+            return 6;
     }
     return 0;
 }
 
 int forestEntry(ForestMode mode, int i) {
     switch (mode) {
-        case ForestMode::Numbers: return kEntryNumber0 + i;
-        case ForestMode::Streets: return kEntryStreet1 + i;
-        case ForestMode::Chances: return kEntryRed + i;
-        case ForestMode::DozensColumns: return i < 3 ? kEntryDozen1 + i : kEntryColumn1 + (i - 3);
+        case ForestMode::Numbers:
+            return kEntryNumber0 + i;
+        case ForestMode::Streets:
+            return kEntryStreet1 + i;
+        case ForestMode::Chances:
+            return kEntryRed + i;
+        case ForestMode::DozensColumns:
+            return i < 3 ? kEntryDozen1 + i : kEntryColumn1 + (i - 3);
     }
     return 0;
 }
 
 int forestBaffleMax(ForestMode mode) {
     switch (mode) {
-        case ForestMode::Numbers: return 36;
-        case ForestMode::Streets: return 11;
-        default: return 0;
+        case ForestMode::Numbers:
+            return 36;
+        case ForestMode::Streets:
+            return 11;
+        default:
+            return 0;
     }
 }
 
@@ -94,7 +116,8 @@ int32_t lastThreshold(const std::vector<int32_t>& lasts, int baffle) {
     for (int k = 0; k <= baffle; ++k) {
         int best = -1;
         for (size_t i = 0; i < lasts.size(); ++i)
-            if (!taken[i] && (best < 0 || lasts[i] < lasts[static_cast<size_t>(best)])) best = static_cast<int>(i);
+            if (!taken[i] && (best < 0 || lasts[i] < lasts[static_cast<size_t>(best)]))
+                best = static_cast<int>(i);
         if (best < 0) break;
         taken[static_cast<size_t>(best)] = true;
         t2 = lasts[static_cast<size_t>(best)];
@@ -169,11 +192,13 @@ ForestPicture drawForest(const SpinTally& tally, const ForestRequest& rq) {
     switch (mode) {
         case ForestMode::Numbers:
             for (int n = 0; n <= 36; ++n)
-                p.push_back(ShapeText{30 + 14 * n, h - 40, numberLabel(n), kYellow, numberLabelColour(n), 0, false});
+                p.push_back(
+                    ShapeText{30 + 14 * n, h - 40, numberLabel(n), kYellow, numberLabelColour(n), 0, false});
             break;
         case ForestMode::Streets:
             for (int n = 1; n <= 36; ++n)
-                p.push_back(ShapeText{30 + 14 * (n - 1), h - 40, numberLabel(n), kYellow, numberLabelColour(n), 0, false});
+                p.push_back(ShapeText{30 + 14 * (n - 1), h - 40, numberLabel(n), kYellow,
+                                      numberLabelColour(n), 0, false});
             break;
         case ForestMode::Chances:
             for (int i = 0; i < 6; ++i) {
@@ -183,7 +208,8 @@ ForestPicture drawForest(const SpinTally& tally, const ForestRequest& rq) {
             break;
         case ForestMode::DozensColumns:
             for (int i = 0; i < 6; ++i)
-                p.push_back(ShapeText{kDozensLeft[i], h - 40, kDozensLabel[i], kYellow, kLabelGreen, 0, false});
+                p.push_back(
+                    ShapeText{kDozensLeft[i], h - 40, kDozensLabel[i], kYellow, kLabelGreen, 0, false});
             break;
     }
 

@@ -36,19 +36,19 @@ int32_t lastThreshold(const std::vector<int32_t>& lasts, int baffle);
 struct ForestRequest {
     int32_t amount = 0;  // M: spins taken into account (parseSpinAmount)
     ForestMode mode = ForestMode::Numbers;
-    int baffle = 1;      // K of the mode; clamped to its track bar range
-    int width = 553;     // PaintBox1
+    int baffle = 1;   // K of the mode; clamped to its track bar range
+    int width = 553;  // the picture
     int height = 325;
 };
 
 struct ForestBar {
-    int entry = 0;       // chart entry of the category
-    int left = 0;        // bar from x = left to right
+    int entry = 0;  // chart entry of the category
+    int left = 0;   // bar from x = left to right
     int right = 0;
-    int top = 0;         // bar from y = top down to height - 40
-    int32_t count = 0;   // hits among the M latest spins
-    int32_t last = -1;   // spins since it last came, -1 when not among them
-    bool hot = false;    // blue bar; red when false
+    int top = 0;              // bar from y = top down to height - 40
+    int32_t count = 0;        // hits among the M latest spins
+    int32_t last = -1;        // spins since it last came, -1 when not among them
+    bool hot = false;         // blue bar; red when false
     bool lastOnPink = false;  // else cyan
 };
 

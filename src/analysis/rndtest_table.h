@@ -30,7 +30,7 @@ inline constexpr const char* kRndTestFileName = "rndtest.dat";
 std::optional<double> ParseDecimal(std::string_view text);
 
 class RndTestTable {
-public:
+  public:
     // A missing table.
     RndTestTable() = default;
     // A table from the products E[L] for L = 4 .. 10002 (9,999 values);
@@ -48,7 +48,7 @@ public:
     // E[L] = the file's value for L times 1.1, for L = 4 .. 10002.
     double limit(int32_t L) const { return limits_[static_cast<size_t>(L - kRndTestFirstLength)]; }
 
-private:
+  private:
     std::vector<double> limits_;
     std::string problem_ = "rndtest.dat was not read";
 };

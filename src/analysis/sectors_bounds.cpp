@@ -6,10 +6,14 @@ namespace kv {
 
 const char* sectorName(Sector s) {
     switch (s) {
-        case Sector::ZeroSpiel: return "0-Spiel";
-        case Sector::BigSeries: return "Big Series";
-        case Sector::Orphelins: return "Orphelins";
-        case Sector::SmallSeries: return "Small Series";
+        case Sector::ZeroSpiel:
+            return "0-Spiel";
+        case Sector::BigSeries:
+            return "Big Series";
+        case Sector::Orphelins:
+            return "Orphelins";
+        case Sector::SmallSeries:
+            return "Small Series";
     }
     return "";
 }
@@ -17,7 +21,8 @@ const char* sectorName(Sector s) {
 SectorBounds::SectorBounds() { reset(); }
 
 void SectorBounds::reset() {
-    for (int k = 1; k <= 6; ++k) setBoundary(k, WheelPosition(kDefaultNumbers[static_cast<size_t>(k - 1)]) - 1);
+    for (int k = 1; k <= 6; ++k)
+        setBoundary(k, WheelPosition(kDefaultNumbers[static_cast<size_t>(k - 1)]) - 1);
 }
 
 void SectorBounds::setBoundary(int k, int32_t p) {
@@ -77,10 +82,21 @@ std::vector<int> SectorBounds::betPositions(Sector s) const {
         for (int i = from; i <= to; ++i) q.push_back(i);
     };
     switch (s) {
-        case Sector::ZeroSpiel: run(P(1) + 1, 37); run(1, P(2)); break;
-        case Sector::BigSeries: run(1, P(3)); run(P(6) + 1, 37); break;
-        case Sector::Orphelins: run(P(3) + 1, P(4)); run(P(5) + 1, P(6)); break;
-        case Sector::SmallSeries: run(P(4) + 1, P(5)); break;
+        case Sector::ZeroSpiel:
+            run(P(1) + 1, 37);
+            run(1, P(2));
+            break;
+        case Sector::BigSeries:
+            run(1, P(3));
+            run(P(6) + 1, 37);
+            break;
+        case Sector::Orphelins:
+            run(P(3) + 1, P(4));
+            run(P(5) + 1, P(6));
+            break;
+        case Sector::SmallSeries:
+            run(P(4) + 1, P(5));
+            break;
     }
     return q;
 }

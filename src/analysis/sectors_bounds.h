@@ -23,7 +23,7 @@ inline constexpr int kSectorCount = 4;
 const char* sectorName(Sector s);
 
 class SectorBounds {
-public:
+  public:
     // The default boundaries B = 32, 7, 9, 33, 6, 25.
     SectorBounds();
 
@@ -61,7 +61,7 @@ public:
 
     bool operator==(const SectorBounds&) const = default;
 
-private:
+  private:
     void setBoundary(int k, int32_t p);
 
     std::array<int32_t, 6> b_{};

@@ -61,15 +61,18 @@ PicturePoint BoundaryPoint(int b) {
     return {roundHalfEven(125 + 85 * std::cos(r)), roundHalfEven(125 - 85 * std::sin(r))};
 }
 
-Picture pieimage(const SectorBounds& bounds, const std::array<bool, kSectorCount>& lit) {
+Picture sectorPiePicture(const SectorBounds& bounds, const std::array<bool, kSectorCount>& lit) {
     static constexpr WinColor kArc[6] = {winRgb(80, 255, 80), winRgb(255, 0, 0),   winRgb(255, 160, 0),
                                          winRgb(255, 255, 0), winRgb(255, 160, 0), winRgb(255, 0, 0)};
     constexpr WinColor kBlack = winRgb(0, 0, 0);
     Picture p;
     for (int k = 1; k <= 6; ++k) {
         const int next = k == 6 ? 1 : k + 1;
-        p.push_back(ShapePie{{39, 39, 211, 211}, BoundaryPoint(bounds.B(k)), BoundaryPoint(bounds.B(next)),
-                             kArc[k - 1], kBlack});
+        p.push_back(ShapePie{{39, 39, 211, 211},
+                             BoundaryPoint(bounds.B(k)),
+                             BoundaryPoint(bounds.B(next)),
+                             kArc[k - 1],
+                             kBlack});
     }
     p.push_back(ShapeEllipse{{110, 110, 140, 140}, winRgb(0, 255, 255), kBlack});
     auto label = [&p](int x, int y, const char* text, WinColor bg) {

@@ -17,9 +17,9 @@ namespace kv {
 
 inline constexpr int kWheelPictureSize = 250;
 inline constexpr int kWheelPictureCentre = 125;
-inline constexpr int kPocketInnerRadius = 92;   // pocket ring 92..125
+inline constexpr int kPocketInnerRadius = 92;  // pocket ring 92..125
 inline constexpr int kPocketOuterRadius = 125;
-inline constexpr int kPieRadius = 74;           // pie clicks inside 15..74
+inline constexpr int kPieRadius = 74;  // pie clicks inside 15..74
 inline constexpr int kCentreDiscRadius = 15;
 
 // Which part of the picture a squared distance d2 from the centre falls in,
@@ -43,9 +43,9 @@ PicturePoint wheelPoint(double degrees, double radius);
 // The angle of the centre ray of pocket q.
 double pocketAngle(int q);
 
-// The pie over the picture as `pieimage` draws it: six wedges, the centre
+// The pie over the picture as `sectorPiePicture` draws it: six wedges, the centre
 // disc, then the label of every lit sector (indexed by Sector).
-Picture pieimage(const SectorBounds& bounds, const std::array<bool, kSectorCount>& lit);
+Picture sectorPiePicture(const SectorBounds& bounds, const std::array<bool, kSectorCount>& lit);
 
 // The main table point whose click bets on the number at position q: the
 // centre line of its Straight spot, (365, 54) for the zero.

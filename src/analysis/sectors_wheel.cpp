@@ -8,7 +8,8 @@ WheelSectors::WheelSectors(const std::array<int32_t, 6>& savedNumbers)
 bool WheelSectors::mouseMove(int x, int y) {
     hover_.fill(false);
     const int q = PointToWheelPosition(x, y);
-    if (q != -1 && wheelZone(x, y) == WheelZone::Pie) hover_[static_cast<size_t>(bounds_.sectorOfPosition(q))] = true;
+    if (q != -1 && wheelZone(x, y) == WheelZone::Pie)
+        hover_[static_cast<size_t>(bounds_.sectorOfPosition(q))] = true;
     if (hover_ == drawn_) return false;
     drawn_ = hover_;
     return true;
@@ -19,9 +20,14 @@ WheelClick WheelSectors::mouseDown(int x, int y) {
     click.zone = wheelZone(x, y);
     const int q = PointToWheelPosition(x, y);
     switch (click.zone) {
-        case WheelZone::Outside: break;
-        case WheelZone::Pockets: click.positions.push_back(q); break;
-        case WheelZone::Pie: click.positions = bounds_.betPositions(bounds_.sectorOfPosition(q)); break;
+        case WheelZone::Outside:
+            break;
+        case WheelZone::Pockets:
+            click.positions.push_back(q);
+            break;
+        case WheelZone::Pie:
+            click.positions = bounds_.betPositions(bounds_.sectorOfPosition(q));
+            break;
         case WheelZone::CentreDisc: {
             const SectorBounds before = bounds_;
             bounds_.reset();

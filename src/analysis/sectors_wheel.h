@@ -1,10 +1,10 @@
 #pragma once
-// What the Wheel Sectors window (TForm8) decides, without drawing: the
+// What the Wheel Sectors window (WheelSectorsWindow) decides, without drawing: the
 // current SectorBounds, the hover labels and the meaning of a click on the
 // wheel picture (pocket bet, sector bet, boundary move, reset).
 //
 // Bets go onto the main table: the window sends each point of
-// WheelClick::tableClicks, in order, to the main window's PaintBox1MouseDown
+// WheelClick::tableClicks, in order, to the main window's pressTable
 // with the clicked mouse button, and calls its PaintBox1Paint after each.
 
 #include <array>
@@ -32,7 +32,7 @@ struct WheelClick {
 };
 
 class WheelSectors {
-public:
+  public:
     // Default boundaries.
     WheelSectors() = default;
     // The boundaries saved in the settings (invalid ones give the defaults).
@@ -41,18 +41,18 @@ public:
     const SectorBounds& bounds() const { return bounds_; }
     void setBounds(const SectorBounds& b) { bounds_ = b; }
 
-    // Image1MouseMove: lights the label of the sector under the pointer (inside
+    // On a pointer move: lights the label of the sector under the pointer (inside
     // the pie, outside the centre disc). True when the lit labels differ from
     // the drawn ones: the window then redraws picture().
     bool mouseMove(int x, int y);
-    // Image1MouseDown at (x, y); applies boundary moves and the reset.
+    // A press at (x, y); applies boundary moves and the reset.
     WheelClick mouseDown(int x, int y);
 
-    // pieimage with the labels lit at the last redraw.
-    Picture picture() const { return pieimage(bounds_, drawn_); }
+    // The pie with the labels lit at the last redraw.
+    Picture picture() const { return sectorPiePicture(bounds_, drawn_); }
     const std::array<bool, kSectorCount>& litLabels() const { return drawn_; }
 
-private:
+  private:
     SectorBounds bounds_;
     std::array<bool, kSectorCount> hover_{};
     std::array<bool, kSectorCount> drawn_{};

@@ -56,7 +56,8 @@ Picture sectorPictogram(Sector s, int y0) {
             break;
         }
         case Sector::SmallSeries:
-            p.push_back(ShapePie{{434, y0 - 5, 479, y0 + 25}, {424, y0 + 20}, {488, y0 + 20}, winRgb(255, 255, 0), kBlack});
+            p.push_back(ShapePie{
+                {434, y0 - 5, 479, y0 + 25}, {424, y0 + 20}, {488, y0 + 20}, winRgb(255, 255, 0), kBlack});
             break;
     }
     return p;
@@ -71,24 +72,31 @@ Picture statisticRow(int row, int32_t k, int n, const SectorBounds& bounds) {
     p.push_back(ShapeText{56, y0 + 5, nText, kYellow, nBack, 15, false});
     if (n >= 1 && n <= 36) {
         // The number's font size stays for the two chance columns.
-        if (n % 2 == 1) p.push_back(ShapeText{86, y0 + 5, " ODD ", winRgb(0, 0, 160), kBackground, 15, false});
-        else p.push_back(ShapeText{86, y0 + 5, "EVEN", winRgb(160, 160, 0), kBackground, 15, false});
-        if (n <= 18) p.push_back(ShapeText{146, y0 + 5, " 1-18", winRgb(160, 0, 0), kBackground, 15, false});
-        else p.push_back(ShapeText{146, y0 + 5, "19-36", winRgb(0, 160, 0), kBackground, 15, false});
+        if (n % 2 == 1)
+            p.push_back(ShapeText{86, y0 + 5, " ODD ", winRgb(0, 0, 160), kBackground, 15, false});
+        else
+            p.push_back(ShapeText{86, y0 + 5, "EVEN", winRgb(160, 160, 0), kBackground, 15, false});
+        if (n <= 18)
+            p.push_back(ShapeText{146, y0 + 5, " 1-18", winRgb(160, 0, 0), kBackground, 15, false});
+        else
+            p.push_back(ShapeText{146, y0 + 5, "19-36", winRgb(0, 160, 0), kBackground, 15, false});
 
         const int dozen = (n - 1) / 12;
         for (int d = 0; d < 3; ++d)
             p.push_back(ShapeRect{{201 + 24 * d, y0 + 10, 224 + 24 * d, y0 + 23}, winRgb(0, 160, 0), kBlack});
-        p.push_back(ShapeRect{{201 + 24 * dozen, y0 + 10, 224 + 24 * dozen, y0 + 23}, winRgb(0, 255, 255), kBlack});
+        p.push_back(
+            ShapeRect{{201 + 24 * dozen, y0 + 10, 224 + 24 * dozen, y0 + 23}, winRgb(0, 255, 255), kBlack});
 
         p.push_back(ShapeLine{{281, y0 + 16}, {311, y0 + 16}, kBlack, 3});
         const int column = (n - 1) % 3;
-        p.push_back(ShapeText{281 + 10 * column, y0 + 7, std::to_string(column + 1), kRed, kBackground, 12, true});
+        p.push_back(
+            ShapeText{281 + 10 * column, y0 + 7, std::to_string(column + 1), kRed, kBackground, 12, true});
 
         const int street = (n - 1) / 3;
         for (int j = 0; j < 12; ++j) {
             p.push_back(ShapeRect{{326 + 8 * j, y0 + 12, 332 + 8 * j, y0 + 21},
-                                  j == street ? winRgb(255, 0, 255) : kBackground, kBlack});
+                                  j == street ? winRgb(255, 0, 255) : kBackground,
+                                  kBlack});
             if (j == 3 || j == 7) {
                 for (int x : {332 + 8 * j, 333 + 8 * j})
                     p.push_back(ShapeLine{{x, y0 + 23}, {x, y0 + 8}, winRgb(0, 0, 255), 1});

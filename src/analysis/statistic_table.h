@@ -1,5 +1,5 @@
 #pragma once
-// The Statistic window's table (TForm4): one 30-pixel row per spin in the
+// The Statistic window's table (StatisticWindow): one 30-pixel row per spin in the
 // order of play, with the number and pictograms of its even chances, dozen,
 // column, street and wheel sector, one page at a time.
 //
@@ -20,10 +20,10 @@ inline constexpr int kStatisticRowsAtStart = 17;
 
 // Sizes that follow the window's (outer) height, and the scroll range.
 struct StatisticLayout {
-    int paintHeight = 0;   // PaintBox1 and ScrollBar1 height: window height - 65
-    int rows = 0;          // R: whole rows on the page (0 below a height of 95)
+    int paintHeight = 0;  // the picture and its scroll bar: window height - 65
+    int rows = 0;         // R: whole rows on the page (0 below a height of 95)
     int32_t scrollMin = 1;
-    int32_t scrollMax = 1; // N - R + 1, at least 1: the page ending with the latest spin
+    int32_t scrollMax = 1;  // N - R + 1, at least 1: the page ending with the latest spin
 };
 StatisticLayout statisticLayout(int windowHeight, int32_t spinCount);
 
@@ -49,7 +49,7 @@ Picture statisticPage(const GameState& s, const SectorBounds& bounds, int paintW
 // The mouse-move economy: a drawing that is not forced is skipped while the
 // spin count, scroll position and scroll maximum are those of the last one.
 class StatisticRedrawGate {
-public:
+  public:
     bool needsDrawing(bool force, int32_t spinCount, int32_t position, int32_t maximum) const {
         return force || !drawn_ || spinCount != count_ || position != position_ || maximum != maximum_;
     }
@@ -60,7 +60,7 @@ public:
         maximum_ = maximum;
     }
 
-private:
+  private:
     // Before any drawing the remembered values are all 0, as after start-up.
     bool drawn_ = true;
     int32_t count_ = 0;

@@ -1,7 +1,8 @@
 #pragma once
 // The second honesty test ("Test Random with Bets"): settles every bet of the
-// game again, totals wins and losses per bet amount and compares the return
-// with what a fair single-zero wheel allows (36/37 of the stakes).
+// game again, totals wins and losses per bet amount and compares the result
+// with what a fair single-zero wheel gives the same bets: the warning comes
+// when the bets did significantly worse, whatever the ratio's size.
 //
 // A bet on k numbers that wins adds 36 - k to the table of its amount, one
 // that loses adds k to the lose table: the amount only picks the table entry.
@@ -23,13 +24,15 @@ inline constexpr int32_t kBetsCurveMaxPoints = 10000;
 
 struct BetsTestResult {
     std::vector<std::string> lines;
-    TestCurve curve;            // smoothed and interpolated
-    int64_t totalWin = 0;       // sum of the win table
-    int64_t totalLose = 0;      // sum of the lose table
-    double total = 0;           // totalWin / totalLose * 100, 0 without losses
-    int32_t leftOut = 0;        // bets whose amount lies outside 1 .. 99000
-    double fairWin = 0;         // net units (won - lost) a fair wheel gives on average for these bets
-    double shortfall = 0;       // how many standard deviations the bets did worse than that
+    TestCurve curve;        // smoothed and interpolated
+    int64_t totalWin = 0;   // sum of the win table
+    int64_t totalLose = 0;  // sum of the lose table
+    double total = 0;       // totalWin / totalLose * 100, 0 without losses
+    int32_t leftOut = 0;    // bets whose amount lies outside 1 .. 99000
+    double fairWin = 0;     // net units (won - lost) a fair wheel gives on average for these bets
+    double shortfall = 0;   // how many standard deviations the bets did worse than that
+    double fairTotal = 0;   // the total a fair wheel gives these bets on average, in the units of total
+    bool warning = false;   // shortfall above kBetsTestWarningDeviations
 };
 
 // The warning comes when the bets did worse than a fair wheel by more than
@@ -37,6 +40,7 @@ struct BetsTestResult {
 // hundred tests.
 inline constexpr double kBetsTestWarningDeviations = 2.326;
 
-BetsTestResult BetsTest(const GameState& state, const TestProgress& progress = {}, char decimalSeparator = '.');
+BetsTestResult BetsTest(const GameState& state, const TestProgress& progress = {},
+                        char decimalSeparator = '.');
 
 }  // namespace kv

@@ -40,8 +40,8 @@ int32_t concentrationThreshold(double E, int32_t L) {
     const auto fails = [&](int32_t r) { return E < static_cast<double>(r) / static_cast<double>(L); };
     if (fails(0)) return -1;
     if (!fails(L)) return L;
-    int32_t ok = 0;    // !fails(ok)
-    int32_t bad = L;   // fails(bad)
+    int32_t ok = 0;   // !fails(ok)
+    int32_t bad = L;  // fails(bad)
     while (bad - ok > 1) {
         const int32_t mid = ok + (bad - ok) / 2;
         (fails(mid) ? bad : ok) = mid;

@@ -32,8 +32,8 @@ struct ShadyRun {
 };
 
 struct ConcentrationResult {
-    bool ran = false;     // false when the limits table is missing
-    bool passed = true;   // no window exceeded its limit
+    bool ran = false;                // false when the limits table is missing
+    bool passed = true;              // no window exceeded its limit
     std::vector<ShadyRun> runs;      // in order of play
     std::vector<std::string> lines;  // the memo, verdict lines included
     TestCurve curve;                 // the disorder curve (mode None when not ran)

@@ -55,7 +55,8 @@ void interpolateCurve(std::vector<int32_t>& d) {
         for (size_t k = 0; k < d.size(); ++k) {
             out[2 * k] = d[k];
             if (k + 1 < d.size())
-                out[2 * k + 1] = static_cast<int32_t>(std::nearbyint((static_cast<double>(d[k]) + d[k + 1]) / 2));
+                out[2 * k + 1] =
+                    static_cast<int32_t>(std::nearbyint((static_cast<double>(d[k]) + d[k + 1]) / 2));
         }
         d = std::move(out);
     }
@@ -76,7 +77,8 @@ CurveLayout layoutTestCurve(const TestCurve& curve, int32_t width, int32_t heigh
     const double ys = static_cast<double>(height - 10) / static_cast<double>(hi - lo);
     const size_t P = curve.values.size();
     const double xs = P == 0 ? 1.0 : static_cast<double>(width) / static_cast<double>(P);
-    const int64_t base = disorder ? static_cast<int64_t>(std::nearbyint(static_cast<double>(hi + lo) / 2)) : 0;
+    const int64_t base =
+        disorder ? static_cast<int64_t>(std::nearbyint(static_cast<double>(hi + lo) / 2)) : 0;
     const int32_t yBase = height - static_cast<int32_t>(std::nearbyint(static_cast<double>(base - lo) * ys));
     out.strokes.reserve(P);
     for (size_t k = 1; k <= P; ++k) {
@@ -88,7 +90,8 @@ CurveLayout layoutTestCurve(const TestCurve& curve, int32_t width, int32_t heigh
         s.color = v < base ? StrokeColor::Red : StrokeColor::Blue;
         out.strokes.push_back(s);
     }
-    out.legends.push_back({1, 1, disorder ? "Blue - disorder of numbers" : "Blue - win bets", StrokeColor::Blue});
+    out.legends.push_back(
+        {1, 1, disorder ? "Blue - disorder of numbers" : "Blue - win bets", StrokeColor::Blue});
     out.legends.push_back(
         {1, height - 14, disorder ? "Red - concentration of numbers" : "Red - lose bets", StrokeColor::Red});
     return out;

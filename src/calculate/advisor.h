@@ -27,12 +27,12 @@ namespace kv {
 
 // What one run reads from the settings.
 struct AdvisorParams {
-    int32_t errors = 2;            // E
-    int32_t statisticNumbers = 0;  // N; 0 or more than the history means all spins
-    long double downturn = 0.75L;  // f, never negative
+    int32_t errors = 2;                       // E
+    int32_t statisticNumbers = 0;             // N; 0 or more than the history means all spins
+    long double downturn = 0.75L;             // f, never negative
     std::array<long double, 7> confidence{};  // k = 1..6
-    std::array<bool, 7> betAlways{};           // k = 1..6
-    std::array<bool, 7> enabled{};             // k = 1..6: the category takes part
+    std::array<bool, 7> betAlways{};          // k = 1..6
+    std::array<bool, 7> enabled{};            // k = 1..6: the category takes part
 };
 
 // Reads E and N (ParseFieldReal, rounded), f (ParseFieldReal) and the
@@ -47,7 +47,7 @@ std::vector<int32_t> spinHistoryOf(const GameState& s);
 int outcomeClass(int k, int x);
 
 class Advisor {
-public:
+  public:
     // history: SpinHistory newest first (element 0 is position 1); a value
     // outside 0..36 counts as a spin of no outcome.
     Advisor(const AdvisorParams& params, std::span<const int32_t> history);
@@ -68,8 +68,9 @@ public:
     // How many of the last E advices of category k would have lost, each
     // evaluated with force just before the spin it is compared with. Only
     // spins that have an older spin before them are tested, so a short
-    // history tests fewer than E. Each tested advice sums its own window,
-    // so this costs about min(E, SpinCount) x N steps.
+    // history tests fewer than E. The windows of the tested advices slide
+    // along the history, so this costs about N + min(E, SpinCount) steps
+    // (and a fresh window for an advice that rounding could tip).
     int32_t missCount(int k);
     // The category's placement is inverted when every tested advice missed
     // (always so with E = 0).
@@ -87,11 +88,22 @@ public:
     // The class sums S1..S3 of the last EvenChanceAdvice or ThirdsAdvice.
     const std::array<long double, 4>& classSums() const { return classSums_; }
 
-private:
+  private:
+    // Outcome of each number 0..36 in one category.
+    using ClassTable = std::array<int8_t, 37>;
+
     // Sums the window from start into sums[outcome], with the given decay,
     // where outcome = table[x] (a table entry < 0 counts for nothing).
     template <typename Sums>
-    void sumWindow(int32_t start, long double decay, const std::array<int8_t, 37>& table, Sums& sums) const;
+    void sumWindow(int32_t start, long double decay, const ClassTable& table, Sums& sums) const;
+    // How many spins of each outcome a window holds.
+    template <size_t Outcomes>
+    using Members = std::array<int32_t, Outcomes>;
+    // Calls judge(i, sums, total, members) for every tested advice i =
+    // 1..tested with the window from start i + 1: its sums and their total,
+    // up to a positive factor per window, and its spins per outcome.
+    template <typename Sums, typename Judge>
+    void slideTestedWindows(int32_t tested, long double decay, const ClassTable& table, Judge&& judge) const;
 
     AdvisorParams params_;
     std::vector<int8_t> history_;  // -1 for a value outside 0..36

@@ -18,9 +18,12 @@ struct EvenSides {
 
 EvenSides evenSides(int k) {
     switch (k) {
-        case kRedBlack: return {Category::RED, Category::BLACK};
-        case kOddEven: return {Category::ODD, Category::EVEN};
-        default: return {Category::LOW, Category::HIGH};
+        case kRedBlack:
+            return {Category::RED, Category::BLACK};
+        case kOddEven:
+            return {Category::ODD, Category::EVEN};
+        default:
+            return {Category::LOW, Category::HIGH};
     }
 }
 
@@ -45,12 +48,14 @@ std::vector<TablePoint> categoryPlacement(const Advisor& advisor, int k, bool in
     if (k == kDozens || k == kColumns) {
         const auto cats = thirdsCategories(k);
         for (int j = 1; j <= 3; ++j)
-            if (advisor.flags()[static_cast<size_t>(j)] == wanted) points.push_back(categoryPoint(cats[static_cast<size_t>(j)]));
+            if (advisor.flags()[static_cast<size_t>(j)] == wanted)
+                points.push_back(categoryPoint(cats[static_cast<size_t>(j)]));
         return points;
     }
     if (k == kNumbers) {
         std::array<bool, 37> marked{};
-        for (int x = 0; x <= 36; ++x) marked[static_cast<size_t>(x)] = advisor.flags()[static_cast<size_t>(x)] == wanted;
+        for (int x = 0; x <= 36; ++x)
+            marked[static_cast<size_t>(x)] = advisor.flags()[static_cast<size_t>(x)] == wanted;
         return PlaceNumberGroups(marked, advisor.weights(), advisor.M1(), advisor.M2(), inverted);
     }
     return points;
@@ -86,7 +91,8 @@ CalculatePlan planCalculate(const CalculateSettings& settings, const GameState& 
 
 void RandomPlay(CalculateSettings& settings, Generator& rng, char decimalSeparator) {
     settings.errors = std::to_string(rng.Random(11));
-    for (int k = 1; k <= kAdviceCategories; ++k) setConfidencePosition(settings, k, rng.Random(100) + 1, decimalSeparator);
+    for (int k = 1; k <= kAdviceCategories; ++k)
+        setConfidencePosition(settings, k, rng.Random(100) + 1, decimalSeparator);
     settings.downturnFactor = FormatFieldReal(rng.RandomFloat() + 0.01, decimalSeparator);
 }
 

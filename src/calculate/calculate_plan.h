@@ -6,7 +6,7 @@
 //
 //     if (settings.randomPlay) RandomPlay(settings, state.rng);   // then show the new values
 //     for (const TableClick& c : planCalculate(settings, state).clicks)
-//         PaintBox1MouseDown(this, c.button, {}, c.point.x, c.point.y);
+//         pressTable(, c.button, {}, c.point.x, c.point.y);
 //
 // and then repaints the compact windows that are shown. Every chip goes
 // through the table's own click handler, so its limits, the free credit and
@@ -41,8 +41,8 @@ inline constexpr TablePoint kCalculateFinalClick{10, 10};
 struct CategoryPlan {
     bool evaluated = false;  // its check box was on
     int32_t misses = 0;
-    bool inverted = false;   // misses reached E: bets on what came too often
-    int advice = 0;          // even chances: the class advised at position 1
+    bool inverted = false;           // misses reached E: bets on what came too often
+    int advice = 0;                  // even chances: the class advised at position 1
     std::vector<TablePoint> points;  // its chips, one point per chip
 };
 

@@ -7,7 +7,8 @@
 namespace kv {
 
 const char* adviceCategoryCaption(int k) {
-    static const char* const captions[] = {"", "Red/Black", "Odd/Even", "Low/High", "Dozens", "Columns", "Numbers"};
+    static const char* const captions[] = {"",       "Red/Black", "Odd/Even", "Low/High",
+                                           "Dozens", "Columns",   "Numbers"};
     return (k >= 1 && k <= kAdviceCategories) ? captions[k] : "";
 }
 
@@ -46,7 +47,8 @@ void setErrorsFromUpDown(CalculateSettings& s, int32_t position) {
 }
 
 std::string downturnTextFromUpDown(int32_t position, char decimalSeparator) {
-    return FormatFieldReal(std::clamp(position, kDownturnUpDownMin, kDownturnUpDownMax) / 100.0, decimalSeparator);
+    return FormatFieldReal(std::clamp(position, kDownturnUpDownMin, kDownturnUpDownMax) / 100.0,
+                           decimalSeparator);
 }
 
 int32_t upDownPositionFromText(std::string_view text, int32_t min, int32_t max) {

@@ -54,7 +54,8 @@ inline constexpr std::string_view kErrorsDefault = "2";
 // Hints of the controls.
 inline constexpr std::string_view kConfidenceHint = "Confidence of the bet";
 inline constexpr std::string_view kBetAlwaysHint = "Bet Always";
-inline constexpr std::string_view kStatisticNumbersHint = "Amount of spins including in statistics. Zero - all spins";
+inline constexpr std::string_view kStatisticNumbersHint =
+    "Amount of spins including in statistics. Zero - all spins";
 inline constexpr std::string_view kDownturnFactorHint =
     "0 - calculation only on last spin; 1 - all spins are equally important";
 inline constexpr std::string_view kErrorsHint = "How many it is necessary losses for change of strategy";

@@ -48,7 +48,8 @@ std::string FormatFieldReal(double v, char decimalSeparator) {
     // digits (9.9999999999999999 rounds up to 10, which has one more digit
     // before the point).
     std::array<char, 64> sci{};
-    const auto sciEnd = std::to_chars(sci.data(), sci.data() + sci.size(), v, std::chars_format::scientific, 14).ptr;
+    const auto sciEnd =
+        std::to_chars(sci.data(), sci.data() + sci.size(), v, std::chars_format::scientific, 14).ptr;
     int exponent = 0;
     for (const char* p = sci.data(); p != sciEnd; ++p) {
         if (*p == 'e') {
@@ -60,13 +61,16 @@ std::string FormatFieldReal(double v, char decimalSeparator) {
     // Fixed notation of a double needs at most 309 integer digits and here
     // at most 14 + 324 fraction digits.
     std::array<char, 700> buf{};
-    const auto end = std::to_chars(buf.data(), buf.data() + buf.size(), v, std::chars_format::fixed, precision).ptr;
+    const auto end =
+        std::to_chars(buf.data(), buf.data() + buf.size(), v, std::chars_format::fixed, precision).ptr;
     std::string out(buf.data(), end);
     const auto point = out.find('.');
     if (point != std::string::npos) {
         while (out.back() == '0') out.pop_back();
-        if (out.back() == '.') out.pop_back();
-        else out[point] = decimalSeparator;
+        if (out.back() == '.')
+            out.pop_back();
+        else
+            out[point] = decimalSeparator;
     }
     return out;
 }
@@ -76,13 +80,6 @@ int32_t FieldInteger(std::string_view text) {
     constexpr double kMax = std::numeric_limits<int32_t>::max();
     if (v >= kMax) return std::numeric_limits<int32_t>::max();
     return roundHalfEven(v);
-}
-
-std::string KeepDigits(std::string_view text) {
-    std::string out;
-    for (const char ch : text)
-        if (ch >= '0' && ch <= '9') out += ch;
-    return out;
 }
 
 }  // namespace kv

@@ -33,8 +33,4 @@ std::string FormatFieldReal(double v, char decimalSeparator = '.');
 // integer (an exact half to the even neighbour), capped at INT32_MAX.
 int32_t FieldInteger(std::string_view text);
 
-// Keeps only the digits 0..9 of a text: what the "Statistic Numbers" and
-// "Errors" fields accept ("12a" becomes "12").
-std::string KeepDigits(std::string_view text);
-
 }  // namespace kv

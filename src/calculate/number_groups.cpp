@@ -8,9 +8,9 @@ namespace kv {
 namespace {
 
 class GroupScan {
-public:
-    GroupScan(std::array<bool, 37>& marked, const std::array<long double, 37>& W, long double M1, long double M2,
-              bool inverted)
+  public:
+    GroupScan(std::array<bool, 37>& marked, const std::array<long double, 37>& W, long double M1,
+              long double M2, bool inverted)
         : marked_(marked), W_(W), M1_(M1), M2_(M2), inverted_(inverted) {}
 
     // Takes the group when all its numbers are still marked.
@@ -29,7 +29,7 @@ public:
 
     std::vector<TablePoint> clicks;
 
-private:
+  private:
     std::array<bool, 37>& marked_;
     const std::array<long double, 37>& W_;
     long double M1_;

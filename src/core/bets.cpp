@@ -8,8 +8,8 @@ namespace kv {
 namespace {
 
 int32_t toInt32(int64_t v) {
-    return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
-                                                    std::numeric_limits<int32_t>::max()));
+    return static_cast<int32_t>(
+        std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }
 
 }  // namespace
@@ -23,7 +23,7 @@ int32_t ClampToLimits(const GameState& s, BetCell cell, int64_t amount) {
     return static_cast<int32_t>(amount);
 }
 
-void putChip(GameState& s, BetCell cell) {
+void placeChip(GameState& s, BetCell cell) {
     const int64_t total = s.CurrentBets.sum();
     const int64_t freeCredit = static_cast<int64_t>(s.Credit) - total;
     int64_t amount = s.CurrentBets.at(cell.c, cell.r);
@@ -33,9 +33,9 @@ void putChip(GameState& s, BetCell cell) {
     s.CurrentBets.at(cell.c, cell.r) = toInt32(amount);
 }
 
-void putstavk(GameState& s, int x, int y) {
+void placeChipAt(GameState& s, int x, int y) {
     s.Win = 0;
-    if (auto cell = HitTest(x, y)) putChip(s, *cell);
+    if (auto cell = HitTest(x, y)) placeChip(s, *cell);
 }
 
 void RemoveBet(GameState& s, BetCell cell) { s.CurrentBets.at(cell.c, cell.r) = 0; }
@@ -44,12 +44,24 @@ void SelectChip(GameState& s, int x) {
     const int32_t full = s.TableLimits.max(PayoutClass::Even);
     const bool up = x >= kChipSelector.x;
     switch (s.ChipValue) {
-        case 1: s.ChipValue = up ? 5 : full; break;
-        case 5: s.ChipValue = up ? 10 : 1; break;
-        case 10: s.ChipValue = up ? 50 : 5; break;
-        case 50: s.ChipValue = up ? 100 : 10; break;
-        case 100: s.ChipValue = up ? full : 50; break;
-        default: s.ChipValue = up ? 1 : 100; break;
+        case 1:
+            s.ChipValue = up ? 5 : full;
+            break;
+        case 5:
+            s.ChipValue = up ? 10 : 1;
+            break;
+        case 10:
+            s.ChipValue = up ? 50 : 5;
+            break;
+        case 50:
+            s.ChipValue = up ? 100 : 10;
+            break;
+        case 100:
+            s.ChipValue = up ? full : 50;
+            break;
+        default:
+            s.ChipValue = up ? 1 : 100;
+            break;
     }
 }
 
@@ -97,6 +109,25 @@ void RepeatBets(GameState& s) {
     if (s.Credit >= c.sum() && s.RepeatCursor <= K) s.CurrentBets = c;
 }
 
+std::optional<int> unplayableBetCell(const BetGrid& bets) {
+    for (int c = 1; c <= kGridColumns; ++c) {
+        for (int r = 1; r <= kGridRows; ++r) {
+            const int32_t a = bets.at(c, r);
+            if (a < 0 || (a != 0 && !isBetCell(c, r))) return BetGrid::index(c, r);
+        }
+    }
+    return std::nullopt;
+}
+
+std::string unplayableBetText(const BetGrid& bets, int index) {
+    const int c = index / kGridRows + 1;
+    const int r = index % kGridRows + 1;
+    const std::string amount = std::to_string(bets.v[static_cast<size_t>(index)]);
+    const std::string where = "column " + std::to_string(c) + ", row " + std::to_string(r);
+    if (!isBetCell(c, r)) return amount + " beside the bet spots (" + where + ")";
+    return amount + " on the bet spot of " + where;
+}
+
 int64_t grossWin(const BetGrid& bets, int n) {
     const BetGrid& w = WinningCells(n);
     int64_t win = 0;
@@ -108,9 +139,8 @@ int64_t grossWin(const BetGrid& bets, int n) {
     return win;
 }
 
-void getmoney(GameState& s) {
+void settleBets(GameState& s) {
     s.Credit = toInt32(static_cast<int64_t>(s.Credit) - s.Bet);
-    s.setResultHistory(s.SpinCount, toInt32(static_cast<int64_t>(s.Balance) + s.Credit));
     s.Win = toInt32(grossWin(s.CurrentBets, s.ballNumber()));
     s.Credit = toInt32(static_cast<int64_t>(s.Credit) + s.Win);
     s.setResultHistory(s.SpinCount, toInt32(static_cast<int64_t>(s.Balance) + s.Credit));
@@ -129,7 +159,7 @@ TableClickResult tableMouseDown(GameState& s, MouseButton button, int x, int y) 
     if (button == MouseButton::Right) {
         if (out.cell) RemoveBet(s, *out.cell);
     } else if (button == MouseButton::Left) {
-        putstavk(s, x, y);
+        placeChipAt(s, x, y);
         if (inChipSelector(x, y)) SelectChip(s, x);
         if (inClearControl(x, y)) ClearBets(s);
         if (inRepeatControl(x, y)) {

@@ -19,7 +19,7 @@ void GameState::setResultHistory(int32_t k, int32_t value) {
     results_[k] = value;
 }
 
-void GameState::insertukazhis(int32_t n) {
+void GameState::addToSpinCount(int32_t n) {
     SpinCount += n;
     if (SpinCount < 0) SpinCount = 0;
     int32_t cap = spins_.capacity();
@@ -40,7 +40,7 @@ void GameState::insertukazhis(int32_t n) {
 
 void GameState::RecordSpin(int32_t n) {
     spins_.shiftIn(n, CurrentBets);
-    insertukazhis(1);
+    addToSpinCount(1);
 }
 
 void GameState::normalizeWheel() {
@@ -58,7 +58,7 @@ void GameState::NewGame() {
     Win = 0;
     Bet = 0;
     for (int32_t k = 15; k >= 2; --k) setSpinHistory(k, RandNum());
-    insertukazhis(-SpinCount);
+    addToSpinCount(-SpinCount);
     WheelAngle = RandNum();
     PrevBallAngle = 0;
     BallAngle = RandNum();

@@ -24,7 +24,7 @@ struct WinCellPos {
 WinCellPos winCellFor(int n);
 
 class GameState {
-public:
+  public:
     GameState();
 
     kv::TableLimits TableLimits;
@@ -58,9 +58,8 @@ public:
     int32_t HistoryCapacity() const { return spins_.capacity(); }
     int32_t SpinHistory(int32_t pos) const { return spins_.number(pos); }
     void setSpinHistory(int32_t pos, int32_t n) { spins_.setNumber(pos, n); }
-    const BetGrid& SpinBets(int32_t pos) const { return spins_.bets(pos); }
+    BetGrid SpinBets(int32_t pos) const { return spins_.bets(pos); }
     void setSpinBets(int32_t pos, const BetGrid& g) { spins_.setBets(pos, g); }
-    BetGrid& spinBetsRef(int32_t pos) { return spins_.betsRef(pos); }
     // How often the history was shifted by a new spin, and how often a number
     // in it was written otherwise (for caches of the analysis windows).
     uint64_t HistoryShifts() const { return spins_.shifts(); }
@@ -73,7 +72,7 @@ public:
     // Adds n to SpinCount and adapts the capacity (grows by 1000 while the
     // count comes within 10 of it, shrinks by 1000 while it lies more than
     // 2000 below). Moves no entry.
-    void insertukazhis(int32_t n);
+    void addToSpinCount(int32_t n);
     // Stores result n with a copy of CurrentBets as spin 1.
     void RecordSpin(int32_t n);
 
@@ -92,7 +91,7 @@ public:
     bool queuePush(int n);
     int queuePop();
 
-private:
+  private:
     SpinStore spins_{kInitialHistoryCapacity};
     std::vector<int32_t> results_ = std::vector<int32_t>(kInitialHistoryCapacity, 0);
 };

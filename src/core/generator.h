@@ -7,7 +7,7 @@
 namespace kv {
 
 class Generator {
-public:
+  public:
     explicit Generator(uint32_t seed = 0) : seed_(seed) {}
 
     // 0..n-1: the high 32 bits of seed * n after advancing the seed.
@@ -20,7 +20,7 @@ public:
     uint32_t seed() const { return seed_; }
     void setSeed(uint32_t s) { seed_ = s; }
 
-private:
+  private:
     void advance() { seed_ = seed_ * 134775813u + 1u; }
     uint32_t seed_;
 };

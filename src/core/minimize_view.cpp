@@ -1,5 +1,6 @@
 #include "core/minimize_view.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace kv {
@@ -34,6 +35,17 @@ TablePoint minimizeToTable(const MinimizeScale& scale, int x, int y) {
 int minimize2AmountOffset(int32_t amount) {
     if (amount >= 100) return 162;
     return amount >= 10 ? 165 : 168;
+}
+
+int numberRowFontSize(const NumberRow& row, const std::function<int(int size)>& widthAt) {
+    const int room = row.step - 1;
+    int size = row.fontSize;
+    while (size > 1 && widthAt(size) > room) --size;
+    return size;
+}
+
+int numberRowTextLeft(const NumberRow& row, int k, int textWidth) {
+    return row.first.x + (k - 1) * row.step + std::max(0, (row.step - textWidth) / 2);
 }
 
 TablePoint minimize2LatestCentre(int n) {

@@ -10,8 +10,8 @@ namespace {
 // Transfers stay inside the 32-bit range: a pocket cannot be emptied below
 // the smallest or filled above the largest amount the game file can hold.
 int32_t clamp32(int64_t v) {
-    return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
-                                                    std::numeric_limits<int32_t>::max()));
+    return static_cast<int32_t>(
+        std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }
 
 // Moves `amount` from the table to the pocket (negative: the other way),
@@ -27,13 +27,13 @@ void move(GameState& s, int64_t amount) {
 
 }  // namespace
 
-void GetMoneyMenu(GameState& s) {
+void takeInputCredits(GameState& s) {
     const int64_t freeCredit = static_cast<int64_t>(s.Credit) - s.CurrentBets.sum();
     move(s, freeCredit <= s.InputCredits ? freeCredit : s.InputCredits);
     s.setResultHistory(s.SpinCount, clamp32(static_cast<int64_t>(s.Balance) + s.Credit));
 }
 
-void PutMoneyMenu(GameState& s) { move(s, -static_cast<int64_t>(s.InputCredits)); }
+void putInputCredits(GameState& s) { move(s, -static_cast<int64_t>(s.InputCredits)); }
 
 void balanceGetMoney(GameState& s, int32_t amount) {
     const int64_t freeCredit = static_cast<int64_t>(s.Credit) - s.CurrentBets.sum();

@@ -11,9 +11,9 @@ namespace kv {
 
 // "Get Money / -": takes InputCredits off the table, or everything not bet
 // when less is free, then records Balance + Credit for the current spin.
-void GetMoneyMenu(GameState& s);
+void takeInputCredits(GameState& s);
 // "Put Money / +": puts InputCredits on the table.
-void PutMoneyMenu(GameState& s);
+void putInputCredits(GameState& s);
 // Balance window, "Get Money": takes `amount`, or everything not bet.
 void balanceGetMoney(GameState& s, int32_t amount);
 // Balance window, "Put Money".

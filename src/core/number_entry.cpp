@@ -48,7 +48,7 @@ void playTypedNumber(GameState& s, int n) {
     s.RecordSpin(s.ballNumber());
     s.ResultTicks = 50;
     s.WinCell = winCellFor(n);
-    getmoney(s);
+    settleBets(s);
     s.Bet = s.CurrentBets.sum();
 }
 

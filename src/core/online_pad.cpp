@@ -31,8 +31,8 @@ QueueView queueView(int count, int displayHeight, int scrollPos) {
     const int visible = (displayHeight - 20) / 20;
     int first = count - visible;
     if (first > 0) {
-        first = static_cast<int>(std::nearbyint(static_cast<double>(scrollPos) / kQueueScrollMax *
-                                                (count - visible)));
+        first = static_cast<int>(
+            std::nearbyint(static_cast<double>(scrollPos) / kQueueScrollMax * (count - visible)));
     }
     if (first > count - visible) first = count - visible;
     if (first < 1) first = 1;

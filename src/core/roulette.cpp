@@ -118,12 +118,24 @@ std::vector<int> CellNumbers(int c, int r) {
         for (int n = 1; n <= 36; ++n) {
             bool in = false;
             switch (k) {
-                case 0: in = n <= 18; break;
-                case 1: in = n % 2 == 1; break;
-                case 2: in = isRed(n); break;
-                case 3: in = !isRed(n); break;
-                case 4: in = n % 2 == 0; break;
-                case 5: in = n >= 19; break;
+                case 0:
+                    in = n <= 18;
+                    break;
+                case 1:
+                    in = n % 2 == 1;
+                    break;
+                case 2:
+                    in = isRed(n);
+                    break;
+                case 3:
+                    in = !isRed(n);
+                    break;
+                case 4:
+                    in = n % 2 == 0;
+                    break;
+                case 5:
+                    in = n >= 19;
+                    break;
             }
             if (in) out.push_back(n);
         }
@@ -142,11 +154,16 @@ std::vector<int> CellNumbers(int c, int r) {
     if (c == 1) return {0};
     if (c == 2) {
         switch (r) {
-            case 1: return {0, 3};
-            case 2: return {0, 2, 3};
-            case 3: return {0, 2};
-            case 4: return {0, 1, 2};
-            default: return {0, 1};
+            case 1:
+                return {0, 3};
+            case 2:
+                return {0, 2, 3};
+            case 3:
+                return {0, 2};
+            case 4:
+                return {0, 1, 2};
+            default:
+                return {0, 1};
         }
     }
     if (c % 2 == 1) {
@@ -178,36 +195,60 @@ const char* categoryName(Category c) {
 bool inCategory(Category c, int n) {
     if (n < 1 || n > 36) return false;
     switch (c) {
-        case Category::RED: return isRed(n);
-        case Category::BLACK: return !isRed(n);
-        case Category::ODD: return n % 2 == 1;
-        case Category::EVEN: return n % 2 == 0;
-        case Category::LOW: return n <= 18;
-        case Category::HIGH: return n >= 19;
-        case Category::DOZ1: return n <= 12;
-        case Category::DOZ2: return n >= 13 && n <= 24;
-        case Category::DOZ3: return n >= 25;
-        case Category::COL1: return n % 3 == 1;
-        case Category::COL2: return n % 3 == 2;
-        case Category::COL3: return n % 3 == 0;
+        case Category::RED:
+            return isRed(n);
+        case Category::BLACK:
+            return !isRed(n);
+        case Category::ODD:
+            return n % 2 == 1;
+        case Category::EVEN:
+            return n % 2 == 0;
+        case Category::LOW:
+            return n <= 18;
+        case Category::HIGH:
+            return n >= 19;
+        case Category::DOZ1:
+            return n <= 12;
+        case Category::DOZ2:
+            return n >= 13 && n <= 24;
+        case Category::DOZ3:
+            return n >= 25;
+        case Category::COL1:
+            return n % 3 == 1;
+        case Category::COL2:
+            return n % 3 == 2;
+        case Category::COL3:
+            return n % 3 == 0;
     }
     return false;
 }
 
 BetCell categoryCell(Category c) {
     switch (c) {
-        case Category::LOW: return {3, 8};
-        case Category::ODD: return {7, 8};
-        case Category::RED: return {11, 8};
-        case Category::BLACK: return {15, 8};
-        case Category::EVEN: return {19, 8};
-        case Category::HIGH: return {23, 8};
-        case Category::DOZ1: return {3, 7};
-        case Category::DOZ2: return {11, 7};
-        case Category::DOZ3: return {19, 7};
-        case Category::COL1: return {26, 5};
-        case Category::COL2: return {26, 3};
-        case Category::COL3: return {26, 1};
+        case Category::LOW:
+            return {3, 8};
+        case Category::ODD:
+            return {7, 8};
+        case Category::RED:
+            return {11, 8};
+        case Category::BLACK:
+            return {15, 8};
+        case Category::EVEN:
+            return {19, 8};
+        case Category::HIGH:
+            return {23, 8};
+        case Category::DOZ1:
+            return {3, 7};
+        case Category::DOZ2:
+            return {11, 7};
+        case Category::DOZ3:
+            return {19, 7};
+        case Category::COL1:
+            return {26, 5};
+        case Category::COL2:
+            return {26, 3};
+        case Category::COL3:
+            return {26, 1};
     }
     return {};
 }

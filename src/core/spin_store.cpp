@@ -1,12 +1,12 @@
 #include "core/spin_store.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cassert>
 
 namespace kv {
 
 namespace {
-const BetGrid kNoBets{};
 
 uint64_t freshStamp() {
     static std::atomic<uint64_t> last{0};
@@ -32,9 +32,43 @@ int32_t SpinStore::number(int32_t pos) const {
     return records_[records_.size() - pos].number;
 }
 
-const BetGrid& SpinStore::bets(int32_t pos) const {
-    if (pos < 1 || pos > stored()) return kNoBets;
-    return records_[records_.size() - pos].bets;
+BetGrid SpinStore::bets(int32_t pos) const {
+    if (pos < 1 || pos > stored()) return {};
+    return records_[records_.size() - pos].bets.grid();
+}
+
+SpinStore::PackedBets::PackedBets(const BetGrid& grid) {
+    int32_t count = 0;
+    for (const int32_t a : grid.v) count += a != 0 ? 1 : 0;
+    if (count == 0) return;
+    data_ = std::make_unique<int32_t[]>(static_cast<size_t>(1 + 2 * count));
+    data_[0] = count;
+    int32_t* out = data_.get() + 1;
+    for (size_t i = 0; i < grid.v.size(); ++i) {
+        if (grid.v[i] == 0) continue;
+        *out++ = static_cast<int32_t>(i);
+        *out++ = grid.v[i];
+    }
+}
+
+SpinStore::PackedBets::PackedBets(const PackedBets& other) {
+    if (!other.data_) return;
+    const auto n = static_cast<size_t>(1 + 2 * other.data_[0]);
+    data_ = std::make_unique<int32_t[]>(n);
+    std::copy(other.data_.get(), other.data_.get() + n, data_.get());
+}
+
+SpinStore::PackedBets& SpinStore::PackedBets::operator=(const PackedBets& other) {
+    if (this != &other) *this = PackedBets(other);
+    return *this;
+}
+
+BetGrid SpinStore::PackedBets::grid() const {
+    BetGrid g;
+    if (!data_) return g;
+    const int32_t* p = data_.get() + 1;
+    for (int32_t k = 0; k < data_[0]; ++k, p += 2) g.v[static_cast<size_t>(p[0])] = p[1];
+    return g;
 }
 
 SpinStore::Record& SpinStore::materialize(int32_t pos) {
@@ -53,15 +87,13 @@ void SpinStore::setNumber(int32_t pos, int32_t n) {
 void SpinStore::setBets(int32_t pos, const BetGrid& grid) {
     if (pos < 1 || pos >= capacity_) return;
     if (pos > stored() && grid.empty()) return;
-    materialize(pos).bets = grid;
+    materialize(pos).bets = PackedBets(grid);
 }
-
-BetGrid& SpinStore::betsRef(int32_t pos) { return materialize(pos).bets; }
 
 void SpinStore::shiftIn(int32_t n, const BetGrid& bets) {
     if (capacity_ < 2) return;
     ++shifts_;
-    records_.push_back(Record{bets, n});
+    records_.push_back(Record{PackedBets(bets), n});
     if (stored() > capacity_ - 1) records_.pop_front();
 }
 

@@ -55,18 +55,30 @@ std::optional<BetCell> HitTest(int x, int y) {
 
 TablePoint categoryPoint(Category c) {
     switch (c) {
-        case Category::LOW: return {432, 328};
-        case Category::ODD: return {526, 328};
-        case Category::RED: return {618, 328};
-        case Category::BLACK: return {709, 328};
-        case Category::EVEN: return {806, 328};
-        case Category::HIGH: return {891, 328};
-        case Category::DOZ1: return {479, 294};
-        case Category::DOZ2: return {664, 294};
-        case Category::DOZ3: return {848, 294};
-        case Category::COL3: return {963, 56};
-        case Category::COL2: return {963, 141};
-        case Category::COL1: return {963, 224};
+        case Category::LOW:
+            return {432, 328};
+        case Category::ODD:
+            return {526, 328};
+        case Category::RED:
+            return {618, 328};
+        case Category::BLACK:
+            return {709, 328};
+        case Category::EVEN:
+            return {806, 328};
+        case Category::HIGH:
+            return {891, 328};
+        case Category::DOZ1:
+            return {479, 294};
+        case Category::DOZ2:
+            return {664, 294};
+        case Category::DOZ3:
+            return {848, 294};
+        case Category::COL3:
+            return {963, 56};
+        case Category::COL2:
+            return {963, 141};
+        case Category::COL1:
+            return {963, 224};
     }
     return {};
 }
@@ -83,8 +95,10 @@ TablePoint chipCentre(BetCell cell) {
     if (r == 7) return {kTableLeft + kCellWidth * ((c - 1) / 2 + 2), 293};
     if (r == 8) return {kTableLeft + kCellWidth * ((c - 1) / 2 + 1), 328};
     if (c == 26) return {963, kTableTop + kCellHeight * ((r - 1) / 2) + 52};
-    const int x = (c % 2 == 1) ? kTableLeft + kCellWidth * ((c - 1) / 2) + 23 : kTableLeft + kCellWidth * (c / 2);
-    const int y = (r % 2 == 1) ? kTableTop + kCellHeight * ((r - 1) / 2) + 52 : kTableTop + kCellHeight * (r / 2);
+    const int x =
+        (c % 2 == 1) ? kTableLeft + kCellWidth * ((c - 1) / 2) + 23 : kTableLeft + kCellWidth * (c / 2);
+    const int y =
+        (r % 2 == 1) ? kTableTop + kCellHeight * ((r - 1) / 2) + 52 : kTableTop + kCellHeight * (r / 2);
     return {x, y};
 }
 

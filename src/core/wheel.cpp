@@ -1,5 +1,6 @@
 #include "core/wheel.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace kv {
@@ -17,16 +18,16 @@ bool nearTarget(int pocket0, int target) {
 
 int SpinWheel(GameState& s, const SpinHooks& hooks) {
     const int target = s.RandNum();
-    const double sw = (s.rng.RandomFloat() + 1.0) * 2.0;
-    const double sb = (s.rng.RandomFloat() + 1.0) * 2.0;
-    double aw = 0;
-    double ab = 0;
+    const double wheelSpeed = (s.rng.RandomFloat() + 1.0) * 2.0;
+    const double ballSpeed = (s.rng.RandomFloat() + 1.0) * 2.0;
+    double wheelCarry = 0;
+    double ballCarry = 0;
 
     const int phase1 = s.rng.Random(20) + 25;
     for (int i = 0; i < phase1; ++i) {
-        aw += sw;
-        const int k = roundHalfEven(aw);
-        aw -= k;
+        wheelCarry += wheelSpeed;
+        const int k = roundHalfEven(wheelCarry);
+        wheelCarry -= k;
         s.WheelAngle += k;
         s.normalizeWheel();
         if (hooks.step) hooks.step(false, false);
@@ -36,28 +37,45 @@ int SpinWheel(GameState& s, const SpinHooks& hooks) {
 
     const int phase2 = s.rng.Random(40) + 40;
     for (int i = 0; i < phase2; ++i) {
-        aw += sw;
-        ab += sb;
-        const int kw = roundHalfEven(aw);
-        const int kb = roundHalfEven(ab);
-        aw -= kw;
-        ab -= kb;
-        s.WheelAngle += kw;
+        wheelCarry += wheelSpeed;
+        ballCarry += ballSpeed;
+        const int wheelStep = roundHalfEven(wheelCarry);
+        const int ballStep = roundHalfEven(ballCarry);
+        wheelCarry -= wheelStep;
+        ballCarry -= ballStep;
+        s.WheelAngle += wheelStep;
         s.PrevBallAngle = s.BallAngle;
-        s.BallAngle += kb;
+        s.BallAngle += ballStep;
         s.normalizeWheel();
         if (hooks.step) hooks.step(true, true);
     }
     if (hooks.ballFalls) hooks.ballFalls();
 
-    for (int i = 0; i < kMaxSettleSteps && !nearTarget(s.BallPocket - 1, target); ++i) {
-        aw += sw;
-        const int kw = roundHalfEven(aw);
-        aw -= kw;
-        s.WheelAngle += kw;
+    auto turnWheel = [&](int pockets) {
+        s.WheelAngle += pockets;
         s.PrevBallAngle = s.BallAngle;
         s.normalizeWheel();
         if (hooks.step) hooks.step(true, false);
+    };
+    constexpr int kFreeSteps = kMaxSettleSteps - kMaxGlideSteps;
+    for (int i = 0; i < kFreeSteps && !nearTarget(s.BallPocket - 1, target); ++i) {
+        wheelCarry += wheelSpeed;
+        const int wheelStep = roundHalfEven(wheelCarry);
+        wheelCarry -= wheelStep;
+        turnWheel(wheelStep);
+    }
+    if (!nearTarget(s.BallPocket - 1, target)) {
+        // The wheel still turns forward, at its own speed where the glide
+        // steps allow it and never faster than the fastest wheel (4 pockets a
+        // step), and stops with the target under the ball.
+        const int distance = mod37(static_cast<int64_t>(target) - (s.BallPocket - 1));
+        const int steps = std::min(kMaxGlideSteps, static_cast<int>(std::ceil(distance / wheelSpeed)));
+        int turned = 0;
+        for (int i = 1; i <= steps; ++i) {
+            const int upTo = roundHalfEven(static_cast<double>(distance) * i / steps);
+            turnWheel(upTo - turned);
+            turned = upTo;
+        }
     }
 
     s.PrevBallAngle = s.BallAngle;
@@ -76,7 +94,6 @@ int SpinWheel(GameState& s, const SpinHooks& hooks) {
 TimerTickResult TimerTick(GameState& s) {
     TimerTickResult out;
     const RotateModeKind m = s.RotateMode;
-    s.RotateMode = RotateModeKind::Normal;
     if (s.ResultTicks > 0) {
         out.blink = true;
         out.blinkColor = s.ResultTicks % 2 == 0 ? 0x00FF00 : 0xFF00FF;
@@ -99,7 +116,6 @@ TimerTickResult TimerTick(GameState& s) {
         s.normalizeWheel();
         out.drifted = true;
     }
-    s.RotateMode = m;
     return out;
 }
 

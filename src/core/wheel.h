@@ -21,18 +21,24 @@ struct SpinHooks {
 };
 
 // Phase 3 turns the wheel under the standing ball until the landing pocket
-// is next to the target; this bounds it should the steps keep missing.
-inline constexpr int kMaxSettleSteps = 1000;
+// is next to the target. At some wheel speeds the steps skip the target's
+// three pockets again and again (about one spin in a thousand would turn for
+// a hundred steps or more, one in ten thousand for over a thousand), so
+// phase 3 takes at most this many steps: about a second at the normal
+// pace. The last kMaxGlideSteps of them are kept for gliding onto the
+// target when the free steps have not found it.
+inline constexpr int kMaxSettleSteps = 33;
+inline constexpr int kMaxGlideSteps = 9;
 
 // One local spin; returns the number it landed on (already recorded, not
-// yet settled: the caller runs getmoney).
+// yet settled: the caller runs settleBets).
 int SpinWheel(GameState& s, const SpinHooks& hooks);
 
 struct TimerTickResult {
-    bool blink = false;        // tint the WinCell with blinkColor, redraw the chips
-    uint32_t blinkColor = 0;   // Windows colour value
-    bool cleared = false;      // the result phase ended: the table is cleared
-    bool drifted = false;      // the wheel moved one pocket (or a drift tick ran)
+    bool blink = false;       // tint the WinCell with blinkColor, redraw the chips
+    uint32_t blinkColor = 0;  // Windows colour value
+    bool cleared = false;     // the result phase ended: the table is cleared
+    bool drifted = false;     // the wheel moved one pocket (or a drift tick ran)
 };
 
 // The 100 ms timer, without the drawing.

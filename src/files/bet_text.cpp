@@ -10,11 +10,15 @@ std::string ChangeCase(std::string_view text, CaseDirection direction) {
         const auto b = static_cast<unsigned char>(ch);
         unsigned char r = b;
         if (direction == CaseDirection::ToUpper) {
-            if ((b >= 97 && b <= 122) || b >= 224) r = static_cast<unsigned char>(b - 32);
-            else if (b == 184) r = 168;
+            if ((b >= 97 && b <= 122) || b >= 224)
+                r = static_cast<unsigned char>(b - 32);
+            else if (b == 184)
+                r = 168;
         } else {
-            if ((b >= 65 && b <= 90) || (b >= 192 && b <= 223)) r = static_cast<unsigned char>(b + 32);
-            else if (b == 168) r = 184;
+            if ((b >= 65 && b <= 90) || (b >= 192 && b <= 223))
+                r = static_cast<unsigned char>(b + 32);
+            else if (b == 168)
+                r = 184;
         }
         ch = static_cast<char>(r);
     }

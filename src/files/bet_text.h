@@ -32,7 +32,8 @@ std::string gmaFileName(std::string_view chosen);
 // already ends with it in any letter case.
 std::string textFileName(std::string_view chosen);
 
-// The digits 0..9 of the text, in order; everything else is dropped.
+// The digits 0..9 of the text, in order; everything else is dropped: what
+// the digit-only fields (Cut Game, "Statistic Numbers", "Errors") accept.
 std::string keepDigits(std::string_view text);
 
 }  // namespace kv

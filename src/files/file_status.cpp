@@ -2,11 +2,14 @@
 
 #include <charconv>
 
+#include "core/spin_store.h"
+
 namespace kv {
 
 namespace {
-constexpr size_t kMessageTextMax = 120;
-}
+// A long token is quoted by its first characters only.
+constexpr size_t kMessageTextMax = 40;
+}  // namespace
 
 FileStatus FileStatus::notFound() { return {FileErrorKind::NotFound, 0, "File not found"}; }
 
@@ -68,8 +71,33 @@ std::string joinText(std::initializer_list<std::string_view> parts) {
 }
 
 std::string quotedForMessage(std::string_view text) {
-    if (text.size() <= kMessageTextMax) return std::string(text);
-    return joinText({text.substr(0, kMessageTextMax), "..."});
+    // A control byte (a NUL from a UTF-16 file, say) would cut the message
+    // short or garble the box: it is shown as \xNN.
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    size_t taken = 0;
+    for (; taken < text.size() && out.size() < kMessageTextMax; ++taken) {
+        const auto b = static_cast<unsigned char>(text[taken]);
+        if (b < 0x20 || b == 0x7F) {
+            out += "\\x";
+            out.push_back(kHex[b >> 4]);
+            out.push_back(kHex[b & 0xF]);
+        } else {
+            out.push_back(static_cast<char>(b));
+        }
+    }
+    if (taken < text.size()) out += "...";
+    return out;
+}
+
+std::string lineMessage(uint64_t lineNo, std::string_view text, std::string_view what) {
+    return joinText(
+        {"Line ", intText(static_cast<int64_t>(lineNo)), ": '", quotedForMessage(text), "' ", what});
+}
+
+FileStatus tooManySpins(std::string_view count) {
+    return FileStatus::badValue(
+        count, joinText({"is more spins than the history holds (at most ", intText(kMaxHistorySpins), ")"}));
 }
 
 }  // namespace kv

@@ -23,7 +23,7 @@ enum class FileErrorKind {
 inline constexpr int kReadPastEndError = 100;
 
 class FileStatus {
-public:
+  public:
     FileStatus() = default;  // success
 
     static FileStatus success() { return {}; }
@@ -42,7 +42,7 @@ public:
     // The text to show; empty on success.
     const std::string& message() const { return message_; }
 
-private:
+  private:
     FileStatus(FileErrorKind kind, int code, std::string message)
         : kind_(kind), code_(code), message_(std::move(message)) {}
 
@@ -64,8 +64,13 @@ void appendInt(std::string& out, int64_t v);
 // The parts one after the other.
 std::string joinText(std::initializer_list<std::string_view> parts);
 
-// A text quoted into a message: long texts are cut so that a message box
-// stays readable.
+// A text quoted into a message: control bytes are shown as \xNN, and a long
+// text is cut to its first characters and "..." so that a message box stays
+// readable.
 std::string quotedForMessage(std::string_view text);
+// "Line 12: 'text' what".
+std::string lineMessage(uint64_t lineNo, std::string_view text, std::string_view what);
+// A spin count beyond kMaxHistorySpins.
+FileStatus tooManySpins(std::string_view count);
 
 }  // namespace kv

@@ -37,7 +37,7 @@ int32_t CutGame(GameState& game, int32_t first, int32_t last) {
     for (int32_t s = last + 1; s <= count; ++s) {
         game.setResultHistory(s - n, game.ResultHistory(s));
     }
-    game.insertukazhis(-n);
+    game.addToSpinCount(-n);
     return n;
 }
 
@@ -57,9 +57,8 @@ FileStatus AddGameToFile(const GameState& game, const std::filesystem::path& fil
 
     const int64_t n = game.SpinCount;
     const int64_t t = n + g;
-    if (t > std::numeric_limits<int32_t>::max()) {
-        return FileStatus::badValue(line, "is not a valid spin count");
-    }
+    // The merged file must open again.
+    if (t > kMaxHistorySpins) return tooManySpins(intText(t));
     const int64_t filler = t < 10 ? 10 - t : 0;
 
     OutputFile out;
@@ -84,10 +83,8 @@ FileStatus AddFileToGame(GameState& game, const std::filesystem::path& file) {
     GameData data;
     if (auto st = readGameFile(file, data, RecordsToRead::SpinsOnly); !st) return st;
     const int64_t n = game.SpinCount;
-    if (n + data.SpinCount > std::numeric_limits<int32_t>::max() - 2000) {
-        return FileStatus::badValue(intText(data.SpinCount), "is not a valid spin count");
-    }
-    game.insertukazhis(data.SpinCount);
+    if (n + data.SpinCount > kMaxHistorySpins) return tooManySpins(intText(n + data.SpinCount));
+    game.addToSpinCount(data.SpinCount);
     storeRecords(game, static_cast<int32_t>(n) + 1, data.records.data(), data.records.size());
     return {};
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/bets.h"
 #include "files/bet_text.h"
 
 namespace kv {
@@ -13,14 +14,20 @@ namespace {
 // records a file's size can justify.
 constexpr uint64_t kMinRecordBytes = 2 + kGridCells * 2 + 1 + 2;
 
-// A missing line reads as the empty text, which no integer line accepts.
-bool nextLine(InputFile& in, std::string& line) {
+// A missing line reads as the empty text, which no integer line accepts. A
+// last line without its line end was cut off (every writer ends the file
+// with CR LF): "12356" cut to "123" must not load as 123.
+FileStatus nextLine(InputFile& in, std::string& line) {
     if (!in.readLine(line)) line.clear();
-    return in.status().ok();
+    if (!in.status().ok()) return in.status();
+    if (in.lineUnterminated())
+        return FileStatus::badContent(
+            lineMessage(in.lineNumber(), line, "is cut off: the file ends inside this line"));
+    return {};
 }
 
 FileStatus readIntLine(InputFile& in, std::string& line, int32_t& v) {
-    if (!nextLine(in, line)) return in.status();
+    if (auto st = nextLine(in, line); !st) return st;
     return parseInt32(line, v);
 }
 
@@ -36,8 +43,12 @@ FileStatus readSpinRecord(InputFile& in, SpinRecord& out) {
     if (r.number < 0 || r.number > 36) {
         return FileStatus::badValue(line, "is not a number of the wheel");
     }
-    if (!nextLine(in, line)) return in.status();
+    if (auto st = nextLine(in, line); !st) return st;
     if (auto st = TextToBets(line, r.bets); !st) return st;
+    if (const auto bad = unplayableBetCell(r.bets)) {
+        return FileStatus::badContent(joinText({"Line ", intText(static_cast<int64_t>(in.lineNumber())), ": ",
+                                                unplayableBetText(r.bets, *bad), " is no bet"}));
+    }
     if (auto st = readIntLine(in, line, r.result); !st) return st;
     out = r;
     return {};
@@ -64,11 +75,12 @@ FileStatus readGameFile(InputFile& in, GameData& out, RecordsToRead what) {
     } else {
         // The merges keep the money of the current game: these lines are skipped.
         for (int i = 0; i < 2; ++i) {
-            if (!nextLine(in, line)) return in.status();
+            if (auto st = nextLine(in, line); !st) return st;
         }
     }
     if (auto st = readIntLine(in, line, data.SpinCount); !st) return st;
     if (data.SpinCount < 0) return FileStatus::badValue(line, "is not a valid spin count");
+    if (data.SpinCount > kMaxHistorySpins) return tooManySpins(line);
     const int32_t records = what == RecordsToRead::All ? gmaRecordCount(data.SpinCount) : data.SpinCount;
     // Reserve only what the bytes left can hold; a count beyond that fails
     // at the first missing line instead of allocating for it.
@@ -116,8 +128,8 @@ void applyGame(GameState& game, const GameData& data) {
     game.Credit = data.Credit;
     // Lowering the count first lets the history shrink before the new one
     // is stored, so the old and the new game are never both held in full.
-    game.insertukazhis(-game.SpinCount);
-    game.insertukazhis(data.SpinCount);
+    game.addToSpinCount(-game.SpinCount);
+    game.addToSpinCount(data.SpinCount);
     storeRecords(game, 1, data.records.data(), data.records.size());
 }
 

@@ -24,6 +24,8 @@ FileStatus InputFile::open(const std::filesystem::path& path) {
     data_ = nullptr;
     len_ = pos_ = 0;
     bufferStart_ = 0;
+    lines_ = 0;
+    unterminated_ = false;
     status_ = {};
     std::error_code ec;
     const bool exists = std::filesystem::exists(path, ec);
@@ -50,6 +52,8 @@ void InputFile::openMemory(std::string_view bytes) {
     pos_ = 0;
     bufferStart_ = 0;
     size_ = bytes.size();
+    lines_ = 0;
+    unterminated_ = false;
     status_ = {};
 }
 
@@ -68,21 +72,25 @@ bool InputFile::fill() {
 
 bool InputFile::readLine(std::string& line) {
     line.clear();
+    unterminated_ = false;
     if (!fill()) return false;
+    ++lines_;
     for (;;) {
         const char* start = data_ + pos_;
         const size_t avail = len_ - pos_;
-        const void* cr = std::memchr(start, '\r', avail);
-        const void* lf = std::memchr(start, '\n', avail);
-        const char* end = nullptr;
-        if (cr && lf) end = static_cast<const char*>(cr) < static_cast<const char*>(lf)
-                                ? static_cast<const char*>(cr)
-                                : static_cast<const char*>(lf);
-        else end = static_cast<const char*>(cr ? cr : lf);
-        if (!end) {
+        // One scan for either line end: two memchr calls would each run to
+        // the end of the buffer when a file uses only the other one, which
+        // makes reading an LF file quadratic.
+        const char* const stop = start + avail;
+        const char* end = std::find_if(start, stop, [](char c) { return c == '\r' || c == '\n'; });
+        if (end == stop) {
             line.append(start, avail);
             pos_ = len_;
-            if (!fill()) return status_.ok();  // last line without a line end
+            if (!fill()) {
+                // The last line, without a line end.
+                unterminated_ = true;
+                return status_.ok();
+            }
             continue;
         }
         line.append(start, end);

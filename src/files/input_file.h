@@ -14,7 +14,7 @@
 namespace kv {
 
 class InputFile {
-public:
+  public:
     InputFile() = default;
     ~InputFile();
     InputFile(const InputFile&) = delete;
@@ -28,6 +28,12 @@ public:
     // Next line without its line end; false at the end of the data or on a
     // read error (see status()).
     bool readLine(std::string& line);
+    // Lines returned by readLine so far.
+    uint64_t lineNumber() const { return lines_; }
+    // The last line readLine returned ran to the end of the data without a
+    // line end. Every writer of the program ends its last line, so for its
+    // files this means the file was cut off inside that line.
+    bool lineUnterminated() const { return unterminated_; }
     // Up to n raw bytes; fewer only at the end or on a read error.
     size_t read(void* dest, size_t n);
     bool seek(uint64_t offset);
@@ -38,7 +44,7 @@ public:
     // Set when the system reported a read error.
     const FileStatus& status() const { return status_; }
 
-private:
+  private:
     bool fill();  // false when no more bytes
     void close();
 
@@ -50,6 +56,8 @@ private:
     uint64_t bufferStart_ = 0;    // file offset of data_[0]
     uint64_t size_ = 0;
     bool memory_ = false;
+    uint64_t lines_ = 0;
+    bool unterminated_ = false;
     FileStatus status_;
 };
 

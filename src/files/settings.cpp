@@ -35,13 +35,13 @@ constexpr std::array<Size, kWindowCount> kFactorySizes = {{
 
 // Distinct line colours ($BBGGRR) for the groups after the 37 numbers.
 constexpr std::array<int32_t, 24> kGroupColors = {
-    0x0000FF, 0x00FF00, 0xFF0000, 0x00FFFF, 0xFF00FF, 0xFFFF00, 0x000080, 0x008000,
-    0x800000, 0x008080, 0x800080, 0x808000,  // streets 1..12
-    0x0080FF, 0x80FF00, 0xFF0080,            // columns
-    0x4040C0, 0x40C040, 0xC04040,            // dozens
-    0x0000FF, 0x000000,                      // red, black
-    0x008080, 0x808080,                      // odd, even
-    0x804000, 0x004080,                      // low, high
+    0x0000FF, 0x00FF00, 0xFF0000, 0x00FFFF, 0xFF00FF, 0xFFFF00,
+    0x000080, 0x008000, 0x800000, 0x008080, 0x800080, 0x808000,  // streets 1..12
+    0x0080FF, 0x80FF00, 0xFF0080,                                // columns
+    0x4040C0, 0x40C040, 0xC04040,                                // dozens
+    0x0000FF, 0x000000,                                          // red, black
+    0x008080, 0x808080,                                          // odd, even
+    0x804000, 0x004080,                                          // low, high
 };
 
 }  // namespace
@@ -59,7 +59,8 @@ Settings::Settings() {
     }
     ChartShown.fill(true);
     // A first start offers the example strategies shipped in the program folder.
-    StrategyList = {"martingale_red.stg", "dalembert_odd.stg", "cold_colour.stg", "hot_dozen.stg", "hot_five.stg"};
+    StrategyList = {"martingale_red.stg", "dalembert_odd.stg", "cold_colour.stg", "hot_dozen.stg",
+                    "hot_five.stg"};
     ChartChecks = {0, 0, 0, 0, 1, 0, 0};
     CalcSliderLabels.fill("0.01");
     CalcSliders.fill(1);

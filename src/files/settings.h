@@ -80,7 +80,7 @@ struct Settings {
     // A stored flag that nothing uses; kept so that it is written back as read.
     bool NoEffectFlag = false;
 
-    // Test Strategy window: the spin amount text (Edit1). The file stores it
+    // Test Strategy window: the spin amount text. The file stores it
     // three times; the two copies are read and not used.
     std::string TestStrategySpins = "0";
 
@@ -93,7 +93,7 @@ struct Settings {
     int32_t GraphicsPage = 0;  // 0 FOREST, 1 CHART
     std::string GraphicsSpins = "0";
     int32_t ForestMode = 1;  // 1 Numbers, 2 Streets, 3 R/B O/E L/H, 4 Dozens / Col.
-    std::array<int32_t, kChartCheckCount> ChartChecks{};  // 0/1, CheckBox1..7
+    std::array<int32_t, kChartCheckCount> ChartChecks{};  // 0/1, the seven chart group boxes
     int32_t NumbersBaffle = 1;
     int32_t StreetsBaffle = 1;
 

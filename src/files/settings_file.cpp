@@ -1,10 +1,14 @@
 #include "files/settings_file.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstring>
 #include <system_error>
 
+#include "core/bets.h"
 #include "files/output_file.h"
 
 namespace kv {
@@ -16,7 +20,7 @@ constexpr int64_t kIntsPerPosition = 1 + kGridCells + 1;
 
 // Reading side of the line walk: every call takes the next line.
 class LineIn {
-public:
+  public:
     explicit LineIn(InputFile& in) : in_(in) {}
 
     bool ok() const { return status_.ok(); }
@@ -45,7 +49,9 @@ public:
     }
     void rotate(RotateModeKind& v) {
         if (!next()) return;
-        v = line_ == "NR" ? RotateModeKind::Normal : line_ == "QR" ? RotateModeKind::Quick : RotateModeKind::DontRotate;
+        v = line_ == "NR"   ? RotateModeKind::Normal
+            : line_ == "QR" ? RotateModeKind::Quick
+                            : RotateModeKind::DontRotate;
     }
     // The spin amount text is stored three times; the copies are not used.
     void tripleText(std::string& v) {
@@ -57,6 +63,8 @@ public:
     void spinCount(int32_t& v) {
         integerOr(v, 0);
         if (ok() && v < 0) fail(FileStatus::badValue(line_, "is not a valid spin count"));
+        // Also keeps max(N, 10) + 1 and the block sizes inside the integer range.
+        if (ok() && v > kMaxHistorySpins) fail(tooManySpins(line_));
     }
     void strategyList(std::vector<std::string>& list) {
         int32_t count = 0;
@@ -94,7 +102,7 @@ public:
         q = std::move(read);
     }
 
-private:
+  private:
     bool next() {
         if (!ok()) return false;
         // Past the end every line reads empty, as the format's readers
@@ -114,7 +122,7 @@ private:
 
 // Writing side: every call appends one line (CR LF).
 class LineOut {
-public:
+  public:
     explicit LineOut(std::string& out) : out_(out) {}
 
     bool ok() const { return true; }
@@ -152,7 +160,7 @@ public:
         for (const uint8_t n : q) integer(n);
     }
 
-private:
+  private:
     void end() { out_ += "\r\n"; }
     std::string& out_;
 };
@@ -160,62 +168,62 @@ private:
 // The one list of the text part's lines, in file order, for both directions.
 template <class Io, class Game, class Set>
 void walkTextPart(Io& io, Game& g, Set& s) {
-    for (auto& v : g.TableLimits.v) io.integer(v);          // 1..14
-    io.integer(g.InputCredits);                             // 15
-    io.flag(s.OnlineGame);                                  // 16
-    io.flag(s.Sound);                                       // 17
-    io.rotate(g.RotateMode);                                // 18
-    io.integerOr(g.Balance, 0);                             // 19
-    io.integerOr(g.Credit, 0);                              // 20
-    io.spinCount(g.SpinCount);                              // 21
-    io.integerOr(g.WheelAngle, 0);                          // 22
-    io.integerOr(g.PrevBallAngle, 0);                       // 23
-    io.integerOr(g.BallAngle, 0);                           // 24
-    io.integerOr(g.BallPocket, 0);                          // 25
-    io.integerOr(g.ChipValue, 0);                           // 26
-    io.integerOr(g.RandomDepth, 1);                         // 27
-    for (auto& v : s.SectorBounds) io.integer(v);           // 28..33
-    for (auto& v : s.CalcClosingCategories) io.flag(v);     // 34..39
-    io.text(s.CalcClosingStatisticNumbers);                 // 40
-    io.text(s.CalcClosingDownturnFactor);                   // 41
-    io.text(s.CalcClosingErrors);                           // 42
-    for (int i = 0; i < kChartEntryCount; ++i) {            // 43..164
+    for (auto& v : g.TableLimits.v) io.integer(v);       // 1..14
+    io.integer(g.InputCredits);                          // 15
+    io.flag(s.OnlineGame);                               // 16
+    io.flag(s.Sound);                                    // 17
+    io.rotate(g.RotateMode);                             // 18
+    io.integerOr(g.Balance, 0);                          // 19
+    io.integerOr(g.Credit, 0);                           // 20
+    io.spinCount(g.SpinCount);                           // 21
+    io.integerOr(g.WheelAngle, 0);                       // 22
+    io.integerOr(g.PrevBallAngle, 0);                    // 23
+    io.integerOr(g.BallAngle, 0);                        // 24
+    io.integerOr(g.BallPocket, 0);                       // 25
+    io.integerOr(g.ChipValue, 0);                        // 26
+    io.integerOr(g.RandomDepth, 1);                      // 27
+    for (auto& v : s.SectorBounds) io.integer(v);        // 28..33
+    for (auto& v : s.CalcClosingCategories) io.flag(v);  // 34..39
+    io.text(s.CalcClosingStatisticNumbers);              // 40
+    io.text(s.CalcClosingDownturnFactor);                // 41
+    io.text(s.CalcClosingErrors);                        // 42
+    for (int i = 0; i < kChartEntryCount; ++i) {         // 43..164
         io.integer(s.ChartColors[static_cast<size_t>(i)]);
         io.flag(s.ChartShown[static_cast<size_t>(i)]);
     }
-    io.strategyList(s.StrategyList);                        // 165 .. 165+L
-    io.flag(s.NoEffectFlag);                                // b
-    io.tripleText(s.TestStrategySpins);                     // b+1..b+3
-    io.integer(s.MainWindow.left);                          // b+4
-    io.integer(s.MainWindow.top);                           // b+5
-    for (auto& w : s.Windows) {                             // b+6..b+41
+    io.strategyList(s.StrategyList);     // 165 .. 165+L
+    io.flag(s.NoEffectFlag);             // b
+    io.tripleText(s.TestStrategySpins);  // b+1..b+3
+    io.integer(s.MainWindow.left);       // b+4
+    io.integer(s.MainWindow.top);        // b+5
+    for (auto& w : s.Windows) {          // b+6..b+41
         io.integer(w.left);
         io.integer(w.top);
     }
-    io.integer(s.MainWindow.width);                         // b+42
-    io.integer(s.MainWindow.height);                        // b+43
-    for (auto& w : s.Windows) {                             // b+44..b+79
+    io.integer(s.MainWindow.width);   // b+42
+    io.integer(s.MainWindow.height);  // b+43
+    for (auto& w : s.Windows) {       // b+44..b+79
         io.integer(w.width);
         io.integer(w.height);
     }
     for (int i = 0; i < kShownFlagCount; ++i) io.flag(s.Windows[static_cast<size_t>(i)].shown);  // b+80..b+96
-    io.integer(s.GraphicsPage);                             // b+97
-    io.text(s.GraphicsSpins);                               // b+98
-    io.integer(s.ForestMode);                               // b+99
-    for (auto& v : s.ChartChecks) io.integer(v);            // b+100..b+106
-    io.integer(s.NumbersBaffle);                            // b+107
-    io.integer(s.StreetsBaffle);                            // b+108
-    io.text(s.CalcStatisticNumbers);                        // b+109
-    io.text(s.CalcDownturnFactor);                          // b+110
-    io.text(s.CalcErrors);                                  // b+111
-    for (auto& v : s.CalcSliderLabels) io.text(v);          // b+112..b+117
-    for (auto& v : s.CalcCategories) io.integer(v);         // b+118..b+123
-    for (auto& v : s.CalcBetAlways) io.integer(v);          // b+124..b+129
-    io.integer(s.CalcRandomPlay);                           // b+130
-    for (auto& v : s.CalcSliders) io.integer(v);            // b+131..b+136
-    io.integer(s.PadOrientation);                           // b+137
-    io.queue(g.OnlineQueue);                                // b+138 .. b+138+Q
-    io.integer(s.PadMode);                                  // b+139+Q
+    io.integer(s.GraphicsPage);                                                                  // b+97
+    io.text(s.GraphicsSpins);                                                                    // b+98
+    io.integer(s.ForestMode);                                                                    // b+99
+    for (auto& v : s.ChartChecks) io.integer(v);     // b+100..b+106
+    io.integer(s.NumbersBaffle);                     // b+107
+    io.integer(s.StreetsBaffle);                     // b+108
+    io.text(s.CalcStatisticNumbers);                 // b+109
+    io.text(s.CalcDownturnFactor);                   // b+110
+    io.text(s.CalcErrors);                           // b+111
+    for (auto& v : s.CalcSliderLabels) io.text(v);   // b+112..b+117
+    for (auto& v : s.CalcCategories) io.integer(v);  // b+118..b+123
+    for (auto& v : s.CalcBetAlways) io.integer(v);   // b+124..b+129
+    io.integer(s.CalcRandomPlay);                    // b+130
+    for (auto& v : s.CalcSliders) io.integer(v);     // b+131..b+136
+    io.integer(s.PadOrientation);                    // b+137
+    io.queue(g.OnlineQueue);                         // b+138 .. b+138+Q
+    io.integer(s.PadMode);                           // b+139+Q
 }
 
 uint64_t roundUp4(uint64_t v) { return (v + 3) / 4 * 4; }
@@ -277,12 +285,21 @@ FileStatus readSettingsFile(InputFile& in, SettingsFileData& out) {
         h[static_cast<size_t>(i)].number = v;
     });
     complete = complete && readInts(in, static_cast<int64_t>(m) * kGridCells, [&](int64_t i, int32_t v) {
-        h[static_cast<size_t>(i / kGridCells)].bets.v[static_cast<size_t>(i % kGridCells)] = v;
-    });
-    complete = complete && readInts(in, m, [&](int64_t i, int32_t v) { h[static_cast<size_t>(i)].result = v; });
+                   h[static_cast<size_t>(i / kGridCells)].bets.v[static_cast<size_t>(i % kGridCells)] = v;
+               });
+    complete =
+        complete && readInts(in, m, [&](int64_t i, int32_t v) { h[static_cast<size_t>(i)].result = v; });
     if (!in.status().ok()) return in.status();
     if (!complete) return FileStatus::ioError(kReadPastEndError);
-    if (badNumber) return FileStatus::badContent("The last game holds a spin that is not a number of the wheel");
+    if (badNumber)
+        return FileStatus::badContent("The last game holds a spin that is not a number of the wheel");
+    for (size_t k = 0; k < h.size(); ++k) {
+        if (const auto bad = unplayableBetCell(h[k].bets)) {
+            return FileStatus::badContent(
+                joinText({"The last game holds ", unplayableBetText(h[k].bets, *bad), " at history position ",
+                          intText(static_cast<int64_t>(k + 1)), ", which is no bet"}));
+        }
+    }
     out = std::move(data);
     return {};
 }
@@ -325,14 +342,16 @@ SavedGameValues captureSavedGame(const GameState& game) {
     return g;
 }
 
-FileStatus writeSettingsFile(const std::filesystem::path& path, const GameState& game, const Settings& settings) {
+FileStatus writeSettingsFile(const std::filesystem::path& path, const GameState& game,
+                             const Settings& settings) {
     OutputFile out;
     if (auto st = out.open(path); !st) return st;
     out.write(settingsTextPart(captureSavedGame(game), settings));
     const int32_t m = settingsHistoryCount(game.SpinCount);
     for (int32_t k = 1; k <= m; ++k) out.writeInt32LE(game.SpinHistory(k));
     for (int32_t k = 1; k <= m; ++k) {
-        for (const int32_t v : game.SpinBets(k).v) out.writeInt32LE(v);
+        const BetGrid bets = game.SpinBets(k);
+        for (const int32_t v : bets.v) out.writeInt32LE(v);
     }
     for (int32_t k = 1; k <= m; ++k) out.writeInt32LE(game.ResultHistory(k));
     return out.commit();
@@ -359,8 +378,8 @@ void applySettingsFile(SettingsFileData&& data, GameState& game, Settings& setti
         game.BallPocket < 1 || game.BallPocket > kNumberCount) {
         game.normalizeWheel();
     }
-    game.insertukazhis(-game.SpinCount);
-    game.insertukazhis(g.SpinCount);
+    game.addToSpinCount(-game.SpinCount);
+    game.addToSpinCount(g.SpinCount);
     storeRecords(game, 1, data.history.data(), data.history.size());
     settings = std::move(data.settings);
 }
@@ -388,6 +407,10 @@ std::filesystem::path damagedName(const std::filesystem::path& file, int n) {
     return file.parent_path() / name;
 }
 
+bool isPermissionError(const FileStatus& st) {
+    return st.kind() == FileErrorKind::Io && (st.code() == EACCES || st.code() == EPERM);
+}
+
 }  // namespace
 
 LastGameLoad LoadSettings(const std::filesystem::path& file, GameState& game, Settings& settings) {
@@ -403,6 +426,18 @@ LastGameLoad LoadSettings(const std::filesystem::path& file, GameState& game, Se
         result.outcome = LastGameLoad::Outcome::Missing;
         return result;
     }
+    const std::string name = file.filename().string();
+    if (isPermissionError(st)) {
+        // Nothing says the file is damaged: it stays where it is, and
+        // SaveSettings will not replace what it could not read.
+        result.outcome = LastGameLoad::Outcome::NoPermission;
+        result.error = st;
+        result.message =
+            joinText({"The settings file ", name, " could not be read: permission denied (", st.message(),
+                      "). It was left as it is and will not be replaced at exit; the program starts with the "
+                      "factory settings and a new game."});
+        return result;
+    }
     result.outcome = LastGameLoad::Outcome::Damaged;
     result.error = st;
     // Keep the damaged file under a free name beside it, so the settings
@@ -415,7 +450,6 @@ LastGameLoad LoadSettings(const std::filesystem::path& file, GameState& game, Se
         if (!ec) result.damagedCopy = candidate;
         break;
     }
-    const std::string name = file.filename().string();
     if (!result.damagedCopy.empty()) {
         result.message = joinText({"The settings file ", name, " could not be read (", st.message(),
                                    "). It was kept as ", result.damagedCopy.string(),
@@ -429,6 +463,14 @@ LastGameLoad LoadSettings(const std::filesystem::path& file, GameState& game, Se
 }
 
 FileStatus SaveSettings(const std::filesystem::path& file, const GameState& game, const Settings& settings) {
+    // A settings file this program may not read holds a last game it never
+    // saw; writing over it would lose that game for good.
+    if (::access(file.c_str(), R_OK) != 0 && (errno == EACCES || errno == EPERM)) {
+        return FileStatus::badContent(
+            joinText({"The settings file ", file.filename().string(),
+                      " may not be read (permission denied), so it was not replaced: the settings and this "
+                      "game were not kept."}));
+    }
     return writeSettingsFile(file, game, settings);
 }
 

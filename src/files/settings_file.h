@@ -56,7 +56,8 @@ FileStatus readSettingsFile(const std::filesystem::path& path, SettingsFileData&
 // binary part is found by the first such unit in the file.
 std::string settingsTextPart(const SavedGameValues& game, const Settings& settings);
 
-FileStatus writeSettingsFile(const std::filesystem::path& path, const GameState& game, const Settings& settings);
+FileStatus writeSettingsFile(const std::filesystem::path& path, const GameState& game,
+                             const Settings& settings);
 
 SavedGameValues captureSavedGame(const GameState& game);
 void applySettingsFile(SettingsFileData&& data, GameState& game, Settings& settings);
@@ -64,23 +65,27 @@ void applySettingsFile(SettingsFileData&& data, GameState& game, Settings& setti
 // The last game at start-up.
 struct LastGameLoad {
     enum class Outcome {
-        Loaded,   // settings and the last game are back
-        Missing,  // no file (a first start): factory values and a new game
-        Damaged,  // unreadable or damaged: moved aside, factory values and a new game
+        Loaded,        // settings and the last game are back
+        Missing,       // no file (a first start): factory values and a new game
+        Damaged,       // unreadable or damaged: moved aside, factory values and a new game
+        NoPermission,  // may not be read: left in place, factory values and a new game
     };
     Outcome outcome = Outcome::Loaded;
-    FileStatus error;                   // why the file was refused (Damaged)
+    FileStatus error;                   // why the file was refused (Damaged, NoPermission)
     std::filesystem::path damagedCopy;  // where it was kept; empty if it could not be moved
-    // For Damaged: the text to show the player once.
+    // For Damaged and NoPermission: the text to show the player once.
     std::string message;
 };
 
 // Reads `file` into game and settings. A missing file starts silently with
 // the factory values and a new game; a damaged one is renamed beside itself
 // (for info.ini: info.damaged.ini, info.damaged-2.ini, ...) so that the next
-// write does not destroy it, and the program starts like a first start.
+// write does not destroy it, and the program starts like a first start. A
+// file that may not be read (permission denied) stays where it is and is
+// reported.
 LastGameLoad LoadSettings(const std::filesystem::path& file, GameState& game, Settings& settings);
-// Written when the main window closes.
+// Written when the main window closes; a file this program may not read
+// (see NoPermission) is not replaced.
 FileStatus SaveSettings(const std::filesystem::path& file, const GameState& game, const Settings& settings);
 
 // Factory values: the default limits, credits and settings, then New Game.

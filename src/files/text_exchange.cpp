@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <limits>
 #include <map>
 
@@ -48,7 +49,13 @@ const NameTables& tables() {
 }
 
 std::string lineError(size_t lineNo, std::string_view what, std::string_view token) {
-    return joinText({"Line ", std::to_string(lineNo), ": '", quotedForMessage(token), "' ", what});
+    return lineMessage(lineNo, token, what);
+}
+
+// Play never bets a negative amount; settled, it would pay the player.
+FileStatus checkAmount(int32_t amount, size_t lineNo, std::string_view original) {
+    if (amount < 0) return FileStatus::badContent(lineError(lineNo, "bets a negative amount", original));
+    return {};
 }
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
@@ -80,6 +87,7 @@ FileStatus parseToken(std::string_view token, size_t lineNo, LineBets& bets, std
         if (auto st = parseInt32(std::string_view(t).substr(std::min<size_t>(2, t.size())), amount); !st) {
             return st;
         }
+        if (auto st = checkAmount(amount, lineNo, original); !st) return st;
         bets.add(BetGrid::index(3 + 4 * k, 8), amount);
         return {};
     }
@@ -87,13 +95,15 @@ FileStatus parseToken(std::string_view token, size_t lineNo, LineBets& bets, std
         if (auto st = parseInt32(std::string_view(t).substr(std::min<size_t>(3, t.size())), amount); !st) {
             return st;
         }
+        if (auto st = checkAmount(amount, lineNo, original); !st) return st;
         const int k = t[0] - '0';
         const int idx = t[1] == 'd' ? BetGrid::index(3 + 8 * (k - 1), 7) : BetGrid::index(26, 7 - 2 * k);
         bets.add(idx, amount);
         return {};
     }
     const size_t dash = t.find('-');
-    if (dash == std::string::npos) return FileStatus::badContent(lineError(lineNo, "has no amount", original));
+    if (dash == std::string::npos)
+        return FileStatus::badContent(lineError(lineNo, "has no amount", original));
     std::vector<std::string_view> parts;
     std::string_view numbersText = std::string_view(t).substr(0, dash);
     for (;;) {
@@ -112,10 +122,12 @@ FileStatus parseToken(std::string_view token, size_t lineNo, LineBets& bets, std
         nums.push_back(v);
     }
     if (auto st = parseInt32(std::string_view(t).substr(dash + 1), amount); !st) return st;
+    if (auto st = checkAmount(amount, lineNo, original); !st) return st;
     std::sort(nums.begin(), nums.end());
     const auto& byNumbers = tables().byNumbers;
     const auto it = byNumbers.find(nums);
-    if (it == byNumbers.end()) return FileStatus::badContent(lineError(lineNo, "is no bet of the table", original));
+    if (it == byNumbers.end())
+        return FileStatus::badContent(lineError(lineNo, "is no bet of the table", original));
     bets.add(it->second, amount);
     return {};
 }
@@ -158,8 +170,22 @@ BetGrid ImportedGame::grid(size_t spin) const {
 }
 
 FileStatus readImportText(InputFile& in, ImportedGame& out) {
-    ImportedGame result;
+    // First pass: count the spins, so that a file the history cannot hold is
+    // refused before anything is allocated for it, and the lists are sized
+    // once instead of doubling.
     std::string line;
+    size_t spins = 0;
+    while (in.readLine(line)) spins += line.empty() ? 0 : 1;
+    if (!in.status().ok()) return in.status();
+    if (spins > static_cast<size_t>(kMaxHistorySpins)) {
+        return FileStatus::badContent(
+            joinText({"The file holds ", intText(static_cast<int64_t>(spins)),
+                      " spins; the history holds at most ", intText(kMaxHistorySpins)}));
+    }
+    if (!in.seek(0)) return in.status().ok() ? FileStatus::ioError(EIO) : in.status();
+    ImportedGame result;
+    result.numbers.reserve(spins);
+    result.firstBet.reserve(spins);
     LineBets lineBets;
     size_t lineNo = 0;
     while (in.readLine(line)) {
@@ -175,7 +201,8 @@ FileStatus readImportText(InputFile& in, ImportedGame& out) {
         const std::string_view numberText = std::string_view(line).substr(pos, end - pos);
         int32_t number = 0;
         if (auto st = parseInt32(numberText, number); !st) return st;
-        if (number > 36) return FileStatus::badContent(lineError(lineNo, "is not a number of the wheel", numberText));
+        if (number > 36)
+            return FileStatus::badContent(lineError(lineNo, "is not a number of the wheel", numberText));
 
         lineBets.clear();
         std::string_view rest = std::string_view(line).substr(end);
@@ -198,8 +225,10 @@ FileStatus readImportText(InputFile& in, ImportedGame& out) {
             }
             if (s != 0) result.bets.push_back({idx, static_cast<int32_t>(s)});
         }
-        if (result.numbers.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max() - 2000)) {
-            return FileStatus::badContent("Too many spins");
+        // The file may have grown since the first pass.
+        if (result.numbers.size() > static_cast<size_t>(kMaxHistorySpins)) {
+            return FileStatus::badContent(joinText({"The file holds more than ", intText(kMaxHistorySpins),
+                                                    " spins, the most the history holds"}));
         }
     }
     if (!in.status().ok()) return in.status();
@@ -209,8 +238,8 @@ FileStatus readImportText(InputFile& in, ImportedGame& out) {
 
 void applyImport(GameState& game, const ImportedGame& imported) {
     const auto k = static_cast<int32_t>(imported.spinCount());
-    game.insertukazhis(-game.SpinCount);
-    game.insertukazhis(k);
+    game.addToSpinCount(-game.SpinCount);
+    game.addToSpinCount(k);
     // The first line of the file is the oldest spin: position k.
     for (int32_t i = k; i >= 1; --i) {
         const auto spin = static_cast<size_t>(k - i);

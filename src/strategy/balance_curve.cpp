@@ -33,12 +33,14 @@ BalanceCurve balanceCurve(const std::vector<int32_t>& oldest, int32_t requested,
     const double w = width;
     const double h = height;
     c.points.reserve(static_cast<size_t>(n) + 1);
-    c.points.push_back({pixel(w - std::nearbyint(c.xScale)), pixel(h - std::nearbyint((balance(2) - c.min) * c.yScale))});
+    c.points.push_back(
+        {pixel(w - std::nearbyint(c.xScale)), pixel(h - std::nearbyint((balance(2) - c.min) * c.yScale))});
     for (int32_t i = 2; i <= n; ++i) {
-        c.points.push_back(
-            {pixel(w - std::nearbyint((i - 1) * c.xScale)), pixel(h - std::nearbyint((balance(i) - c.min) * c.yScale))});
+        c.points.push_back({pixel(w - std::nearbyint((i - 1) * c.xScale)),
+                            pixel(h - std::nearbyint((balance(i) - c.min) * c.yScale))});
     }
-    c.points.push_back({pixel(w - std::nearbyint(n * c.xScale)), pixel(h - std::nearbyint((0.0 - c.min) * c.yScale))});
+    c.points.push_back(
+        {pixel(w - std::nearbyint(n * c.xScale)), pixel(h - std::nearbyint((0.0 - c.min) * c.yScale))});
     return c;
 }
 

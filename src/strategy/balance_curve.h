@@ -20,10 +20,10 @@ struct BalanceCurve {
     int width = 0;
     int height = 0;
     int32_t stepCount = 0;
-    int32_t min = 1000000;   // of RunBalances[1..stepCount]
+    int32_t min = 1000000;  // of RunBalances[1..stepCount]
     int32_t max = -1000000;
-    double xScale = 1;       // width / stepCount (1 without steps)
-    double yScale = 1;       // height / (max - min) (1 when max = min)
+    double xScale = 1;  // width / stepCount (1 without steps)
+    double yScale = 1;  // height / (max - min) (1 when max = min)
     // Move to the first point, then a line to each of the others. Empty
     // when nothing is drawn (N < 2 or fewer than 2 steps).
     std::vector<CurvePoint> points;

@@ -46,7 +46,8 @@ double ParseSignedDecimal(std::string_view text) {
         }
     }
     // from_chars reads "digits.digits" the same in every locale.
-    std::string number = (whole.empty() ? std::string("0") : whole) + "." + (fraction.empty() ? "0" : fraction);
+    std::string number =
+        (whole.empty() ? std::string("0") : whole) + "." + (fraction.empty() ? "0" : fraction);
     double v = 0;
     const auto r = std::from_chars(number.data(), number.data() + number.size(), v);
     if (r.ec == std::errc::result_out_of_range) v = std::numeric_limits<double>::infinity();
@@ -56,8 +57,10 @@ double ParseSignedDecimal(std::string_view text) {
 
 int32_t initiationFromText(std::string_view text) {
     const double v = std::nearbyint(ParseSignedDecimal(text));
-    if (v >= static_cast<double>(std::numeric_limits<int32_t>::max())) return std::numeric_limits<int32_t>::max();
-    if (v <= static_cast<double>(std::numeric_limits<int32_t>::min())) return std::numeric_limits<int32_t>::min();
+    if (v >= static_cast<double>(std::numeric_limits<int32_t>::max()))
+        return std::numeric_limits<int32_t>::max();
+    if (v <= static_cast<double>(std::numeric_limits<int32_t>::min()))
+        return std::numeric_limits<int32_t>::min();
     return static_cast<int32_t>(v);
 }
 

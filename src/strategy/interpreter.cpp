@@ -7,6 +7,7 @@
 #include <limits>
 #include <new>
 
+#include "strategy/strategy_arithmetic.h"
 #include "strategy/strategy_check.h"
 #include "strategy/strategy_words.h"
 
@@ -18,41 +19,12 @@ struct RunFailure {
     std::string message;
 };
 
-int32_t wrap(uint32_t u) { return static_cast<int32_t>(u); }
-
-int32_t clampBet(int32_t amount, int32_t min, int32_t max) {
-    if (amount < min) amount = min;
-    if (amount > max) amount = max;
-    return amount;
-}
-
-int32_t power(int32_t v, int32_t w) {
-    if (w < 2) return v;
-    // v multiplied by itself w - 1 times, wrapping: by squaring.
-    uint32_t base = static_cast<uint32_t>(v), result = 1;
-    for (uint32_t e = static_cast<uint32_t>(w); e != 0; e >>= 1) {
-        if (e & 1u) result *= base;
-        base *= base;
-    }
-    return wrap(result);
-}
-
-int32_t repeatedSqrt(int32_t v, int32_t w) {
-    // w - 1 square roots; once the value stops changing the rest change nothing.
-    for (int32_t i = 1; i < w; ++i) {
-        if (v < 0) break;
-        const auto r = static_cast<int32_t>(std::nearbyint(std::sqrt(static_cast<double>(v))));
-        if (r == v) break;
-        v = r;
-    }
-    return v;
-}
-
 }  // namespace
 
 int RunProgress::percent() const {
     if (requested == 0) return 0;
-    return static_cast<int>(std::nearbyint((static_cast<double>(requested) - position + 1) / requested * 100.0));
+    return static_cast<int>(
+        std::nearbyint((static_cast<double>(requested) - position + 1) / requested * 100.0));
 }
 
 // An operand, resolved once per run.
@@ -68,8 +40,8 @@ struct Interpreter::Value {
 struct Interpreter::Op {
     OperatorKind kind = OperatorKind::If;
     // BET
-    Value bet;              // a Select, or a fixed set in `fixed`
-    uint64_t fixed = 0;     // BET on one of the twelve categories
+    Value bet;           // a Select, or a fixed set in `fixed`
+    uint64_t fixed = 0;  // BET on one of the twelve categories
     bool isSelection = false;
     // PARAMETER
     Operation operation = Operation::None;
@@ -83,14 +55,17 @@ struct Interpreter::Op {
 
 struct Interpreter::Compiled {
     std::vector<Op> ops;
-    std::vector<int32_t> lists;                 // operator indices of all THEN/ELSE lists
-    std::vector<int32_t> sections[kSectionCount];  // independent operators in ascending order
-    std::vector<int32_t> current;               // parameter values
+    std::vector<int32_t> lists;                                // operator indices of all THEN/ELSE lists
+    std::array<std::vector<int32_t>, kSectionCount> sections;  // independent operators in ascending order
+    std::vector<int32_t> windows;  // the windows of the selections, followed by the run's history
+    std::vector<int32_t> current;  // parameter values
     int32_t betParameter = -1;
     std::array<int32_t, kPayoutClassCount * 2> limits{};
     std::array<uint64_t, kCategoryCount> categoryMask{};
     std::array<int, kCategoryCount> categoryCell{};
     std::array<int, 37> numberCell{};
+
+    const std::vector<int32_t>& section(StrategySection s) const { return sections[static_cast<size_t>(s)]; }
 };
 
 Interpreter::Interpreter() = default;
@@ -104,8 +79,10 @@ int32_t Interpreter::RunBalances(int32_t pos) const {
 
 int32_t Interpreter::value(const Value& v) {
     switch (v.kind) {
-        case Value::Parameter: return c_->current[v.v];
-        case Value::Literal: return v.v;
+        case Value::Parameter:
+            return c_->current[v.v];
+        case Value::Literal:
+            return v.v;
         case Value::Select: {
             const int32_t n = v.window == 0 ? history_.stepCount() : v.window;
             const Selection s = history_.SelectNumbers(v.keyword, n, v.category);
@@ -113,7 +90,8 @@ int32_t Interpreter::value(const Value& v) {
             return selectionValue_;
         }
         case Value::Bad:
-        default: throw RunFailure{"'" + v.text + "' is not a valid integer value"};
+        default:
+            throw RunFailure{"'" + shownText(v.text) + "' is not a valid integer value"};
     }
 }
 
@@ -123,7 +101,8 @@ void Interpreter::placeBet(uint64_t numbers, int32_t amount) {
     if (members == 12 || members == 18) {
         for (int k = 0; k < kCategoryCount; ++k)
             if (numbers == c.categoryMask[k]) {
-                const int cls = k < 6 ? 0 : 1;  // 1/1 or 1/2
+                const int cls = static_cast<int>(k < static_cast<int>(Category::DOZ1) ? PayoutClass::Even
+                                                                                      : PayoutClass::Dozen);
                 grid_.flat(c.categoryCell[k]) = clampBet(amount, c.limits[2 * cls], c.limits[2 * cls + 1]);
                 return;
             }
@@ -157,21 +136,32 @@ void Interpreter::execute(int32_t index) {
                 const int32_t w = value(op.b);
                 const auto uv = static_cast<uint32_t>(v), uw = static_cast<uint32_t>(w);
                 switch (op.operation) {
-                    case Operation::Add: v = wrap(uv + uw); break;
-                    case Operation::Subtract: v = wrap(uv - uw); break;
-                    case Operation::Multiply: v = wrap(uv * uw); break;
+                    case Operation::Add:
+                        v = wrapToInt32(uv + uw);
+                        break;
+                    case Operation::Subtract:
+                        v = wrapToInt32(uv - uw);
+                        break;
+                    case Operation::Multiply:
+                        v = wrapToInt32(uv * uw);
+                        break;
                     case Operation::Divide:
                         if (w == 0) throw RunFailure{"Division by zero"};
                         // The lowest value divided by -1 wraps to itself.
-                        v = w == -1 ? wrap(0u - uv) : v / w;
+                        v = w == -1 ? wrapToInt32(0u - uv) : v / w;
                         break;
                     case Operation::Mod:
                         if (w == 0) throw RunFailure{"Division by zero"};
                         v = w == -1 ? 0 : v % w;
                         break;
-                    case Operation::Power: v = power(v, w); break;
-                    case Operation::Sqrt: v = repeatedSqrt(v, w); break;
-                    case Operation::None: break;
+                    case Operation::Power:
+                        v = wrappingPower(v, w);
+                        break;
+                    case Operation::Sqrt:
+                        v = repeatedSqrt(v, w);
+                        break;
+                    case Operation::None:
+                        break;
                 }
             }
             if (op.target >= 0) c_->current[op.target] = v;
@@ -183,12 +173,24 @@ void Interpreter::execute(int32_t index) {
             const int32_t r = value(op.r);
             bool holds = false;
             switch (op.comparison) {
-                case Comparison::Equal: holds = l == r; break;
-                case Comparison::GreaterOrEqual: holds = l >= r; break;
-                case Comparison::LessOrEqual: holds = l <= r; break;
-                case Comparison::Greater: holds = l > r; break;
-                case Comparison::Less: holds = l < r; break;
-                case Comparison::NotEqual: holds = l != r; break;
+                case Comparison::Equal:
+                    holds = l == r;
+                    break;
+                case Comparison::GreaterOrEqual:
+                    holds = l >= r;
+                    break;
+                case Comparison::LessOrEqual:
+                    holds = l <= r;
+                    break;
+                case Comparison::Greater:
+                    holds = l > r;
+                    break;
+                case Comparison::Less:
+                    holds = l < r;
+                    break;
+                case Comparison::NotEqual:
+                    holds = l != r;
+                    break;
             }
             const int32_t begin = holds ? op.thenBegin : op.elseBegin;
             const int32_t end = holds ? op.thenEnd : op.elseEnd;
@@ -204,13 +206,31 @@ RunResult Interpreter::Run(Strategy& strategy, GameState& game, bool replay, int
         return {RunEnd::Refused, "A run takes at most " + std::to_string(kMaxRunSpins) + " spins"};
     if (const auto bad = checkStrategy(strategy)) return {RunEnd::Refused, bad->text()};
     if (replay) requested = std::min(requested, game.SpinCount);
-    const int32_t steps = requested >= 0 ? requested + 1 : 0;
 
-    // Resolve every operand once: names to parameter indices, literals to numbers.
+    Compiled c = compile(strategy, game);
+    std::vector<uint8_t> replayNumbers;  // replayNumbers[p] = SpinHistory(p)
+    if (!allocateRun(c, game, replay, requested, replayNumbers))
+        return {RunEnd::Refused, "Not enough memory for a run of " + std::to_string(requested) + " spins"};
+    startRun(c);
+    RunResult result;
+    try {
+        result.end = playSteps(game, replay, replayNumbers, requested, options);
+    } catch (const RunFailure& f) {
+        result.end = RunEnd::Failed;
+        result.message = f.message;
+    }
+    c_ = nullptr;
+    for (size_t i = 0; i < strategy.parameters.size(); ++i) strategy.parameters[i].current = c.current[i];
+    return result;
+}
+
+// Resolves every operand once: names to parameter indices, literals to
+// numbers, keywords to selections; lays out the THEN/ELSE lists and the
+// independent operators of each section.
+Interpreter::Compiled Interpreter::compile(const Strategy& strategy, const GameState& game) {
     Compiled c;
     for (const StrategyParameter& p : strategy.parameters) c.current.push_back(p.initiation);
     c.betParameter = strategy.findParameter(kBetParameterName) - 1;
-    std::vector<int32_t> windows;
     auto plain = [&](const std::string& text) {
         Value v;
         if (const int32_t p = strategy.findParameter(text); p > 0) {
@@ -232,7 +252,7 @@ RunResult Interpreter::Run(Strategy& strategy, GameState& game, bool replay, int
         v.keyword = *operandKeywordCode(text);
         v.window = window;
         v.category = category;
-        if (window >= 1) windows.push_back(window);
+        if (window >= 1) c.windows.push_back(window);
         return v;
     };
     for (int32_t k = 1; k <= strategy.operatorCount(); ++k) {
@@ -269,7 +289,7 @@ RunResult Interpreter::Run(Strategy& strategy, GameState& game, bool replay, int
                 op.elseEnd = static_cast<int32_t>(c.lists.size());
                 break;
         }
-        if (s.independent) c.sections[static_cast<int>(s.section)].push_back(k - 1);
+        if (s.independent) c.sections[static_cast<size_t>(s.section)].push_back(k - 1);
         c.ops.push_back(std::move(op));
     }
     c.limits = game.TableLimits.v;
@@ -278,11 +298,16 @@ RunResult Interpreter::Run(Strategy& strategy, GameState& game, bool replay, int
         c.categoryCell[k] = TesterGrid::categoryCell(static_cast<Category>(k));
     }
     for (int x = 0; x <= 36; ++x) c.numberCell[x] = TesterGrid::numberCell(x);
+    return c;
+}
 
-    // The lists, allocated before the previous run's results are given up.
+// The run's lists are allocated before the previous run's results are
+// given up, so a run refused for memory leaves them as they were.
+bool Interpreter::allocateRun(const Compiled& c, const GameState& game, bool replay, int32_t requested,
+                              std::vector<uint8_t>& replayNumbers) {
+    const int32_t steps = requested >= 0 ? requested + 1 : 0;
     RunHistory history;
     std::vector<int32_t> balances;
-    std::vector<uint8_t> replayNumbers;  // replayNumbers[p] = SpinHistory(p)
     try {
         history.reset(steps);
         balances.reserve(static_cast<size_t>(steps));
@@ -292,12 +317,17 @@ RunResult Interpreter::Run(Strategy& strategy, GameState& game, bool replay, int
                 replayNumbers[p] = static_cast<uint8_t>(std::clamp(game.SpinHistory(p), 0, 36));
         }
     } catch (const std::bad_alloc&) {
-        return {RunEnd::Refused, "Not enough memory for a run of " + std::to_string(requested) + " spins"};
+        return false;
     }
-    for (int32_t n : windows) history.trackWindow(n);
+    for (int32_t n : c.windows) history.trackWindow(n);
     history_ = std::move(history);
     balances_ = std::move(balances);
+    return true;
+}
 
+// Balance 0, an empty table, no stop, and DRAWN as the outcome before the
+// first step.
+void Interpreter::startRun(Compiled& c) {
     balance_ = 0;
     selectionValue_ = 0;
     grid_.clear();
@@ -305,52 +335,71 @@ RunResult Interpreter::Run(Strategy& strategy, GameState& game, bool replay, int
     outcome_ = Outcome::Drawn;
     stop_.store(false, std::memory_order_relaxed);
     c_ = &c;
+}
 
-    RunResult result;
+// One step per position, from `requested` down to 0.
+RunEnd Interpreter::playSteps(GameState& game, bool replay, const std::vector<uint8_t>& replayNumbers,
+                              int32_t requested, const RunOptions& options) {
     const int32_t interval = std::max(options.progressInterval, 1);
     int32_t untilProgress = 1;
-    try {
-        for (int32_t position = requested, step = 1; position >= 0; --position, ++step) {
-            grid_.clear();
-            if (options.progress && --untilProgress == 0) {
-                untilProgress = interval;
-                if (options.progress(RunProgress{step, position, requested})) requestStop();
-            }
-            if (stop_.load(std::memory_order_relaxed)) {
-                result.end = RunEnd::Stopped;
-                break;
-            }
-            for (int32_t i : c.sections[0]) execute(i);
-            const int outcomeSection = outcome_ == Outcome::Win ? 1 : (outcome_ == Outcome::Lose ? 2 : 3);
-            for (int32_t i : c.sections[outcomeSection]) execute(i);
-            for (int32_t i : c.sections[4]) execute(i);
-
-            const bool settled = !replay || position >= 1;
-            const int x = replay ? (settled ? replayNumbers[position] : -1) : game.RandNum();
-            if (settled)
-                history_.push(x);
-            else
-                history_.pushNone();
-            balances_.push_back(balance_);
-            nextBets_ = grid_;
-            if (!settled) continue;
-
-            const int64_t stake = grid_.sum();
-            const int64_t win = grid_.winnings(x);
-            const int64_t next = static_cast<int64_t>(balance_) + win - stake;
-            // Far beyond any real game; the curve stays at the edge instead of jumping.
-            balance_ = static_cast<int32_t>(std::clamp<int64_t>(next, std::numeric_limits<int32_t>::min(),
-                                                                std::numeric_limits<int32_t>::max()));
-            balances_.back() = balance_;
-            outcome_ = win > stake ? Outcome::Win : (win < stake ? Outcome::Lose : Outcome::Drawn);
+    for (int32_t position = requested, step = 1; position >= 0; --position, ++step) {
+        grid_.clear();
+        if (options.progress && --untilProgress == 0) {
+            untilProgress = interval;
+            if (options.progress(RunProgress{step, position, requested})) requestStop();
         }
-    } catch (const RunFailure& f) {
-        result.end = RunEnd::Failed;
-        result.message = f.message;
+        if (stop_.load(std::memory_order_relaxed)) return RunEnd::Stopped;
+        placeBetsOfStep();
+        // The final step of a replay has no number: it only prepares NextBets.
+        const bool settled = !replay || position >= 1;
+        const int x = replay ? (settled ? replayNumbers[static_cast<size_t>(position)] : -1) : game.RandNum();
+        recordStep(x, settled);
+        if (settled) settle(x);
     }
-    c_ = nullptr;
-    for (size_t i = 0; i < strategy.parameters.size(); ++i) strategy.parameters[i].current = c.current[i];
-    return result;
+    return RunEnd::Finished;
+}
+
+// ALWAYS, then the section of the previous step's outcome, then ALWAYS 2.
+void Interpreter::placeBetsOfStep() {
+    for (int32_t i : c_->section(StrategySection::Always)) execute(i);
+    for (int32_t i : c_->section(outcomeSection(outcome_))) execute(i);
+    for (int32_t i : c_->section(StrategySection::Always2)) execute(i);
+}
+
+StrategySection Interpreter::outcomeSection(Outcome o) {
+    switch (o) {
+        case Outcome::Win:
+            return StrategySection::Win;
+        case Outcome::Lose:
+            return StrategySection::Lose;
+        case Outcome::Drawn:
+        default:
+            return StrategySection::DrawnGame;
+    }
+}
+
+// A new front entry of the lists (the balance so far, until the step is
+// settled), and the step's bets as the bets for the next spin.
+void Interpreter::recordStep(int x, bool settled) {
+    if (settled)
+        history_.push(x);
+    else
+        history_.pushNone();
+    balances_.push_back(balance_);
+    nextBets_ = grid_;
+}
+
+// The bets against number x: the new balance and the outcome that chooses
+// the next step's section.
+void Interpreter::settle(int x) {
+    const int64_t stake = grid_.sum();
+    const int64_t win = grid_.winnings(x);
+    const int64_t next = static_cast<int64_t>(balance_) + win - stake;
+    // Far beyond any real game; the curve stays at the edge instead of jumping.
+    balance_ = static_cast<int32_t>(
+        std::clamp<int64_t>(next, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+    balances_.back() = balance_;
+    outcome_ = win > stake ? Outcome::Win : (win < stake ? Outcome::Lose : Outcome::Drawn);
 }
 
 }  // namespace kv

@@ -74,7 +74,7 @@ struct RunOptions {
 };
 
 class Interpreter {
-public:
+  public:
     Interpreter();
     ~Interpreter();
     Interpreter(const Interpreter&) = delete;
@@ -109,10 +109,22 @@ public:
     // Bytes held by the run's lists.
     size_t memoryBytes() const { return history_.memoryBytes() + balances_.capacity() * sizeof(int32_t); }
 
-private:
+  private:
     struct Value;
     struct Op;
     struct Compiled;
+    // The steps of a run, in the order Run takes them.
+    static Compiled compile(const Strategy& strategy, const GameState& game);
+    bool allocateRun(const Compiled& c, const GameState& game, bool replay, int32_t requested,
+                     std::vector<uint8_t>& replayNumbers);
+    void startRun(Compiled& c);
+    RunEnd playSteps(GameState& game, bool replay, const std::vector<uint8_t>& replayNumbers,
+                     int32_t requested, const RunOptions& options);
+    void placeBetsOfStep();
+    static StrategySection outcomeSection(Outcome o);
+    void recordStep(int x, bool settled);
+    void settle(int x);
+
     void execute(int32_t index);
     int32_t value(const Value& v);
     void placeBet(uint64_t numbers, int32_t amount);

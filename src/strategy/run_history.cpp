@@ -195,9 +195,15 @@ Selection RunHistory::SelectNumbers(int keyword, int32_t n, int32_t c) const {
                 high = std::max(high, v);
             }
         switch (keyword) {
-            case kwHOT: sel.value = low; break;
-            case kwCOLD: sel.value = high; break;
-            default: sel.value = std::max(high, 0); break;  // NEW
+            case kwHOT:
+                sel.value = low;
+                break;
+            case kwCOLD:
+                sel.value = high;
+                break;
+            default:
+                sel.value = std::max(high, 0);
+                break;  // NEW
         }
         return sel;
     }

@@ -28,7 +28,7 @@ struct Selection {
 uint64_t categoryNumbers(Category c);
 
 class RunHistory {
-public:
+  public:
     // Forgets every spin and every tracked window; reserves room for
     // `capacity` entries.
     void reset(int32_t capacity);
@@ -53,7 +53,7 @@ public:
     // Bytes held for the spins and the tracked windows.
     size_t memoryBytes() const { return spins_.capacity() + tracked_.capacity() * sizeof(Tracked); }
 
-private:
+  private:
     static constexpr uint8_t kNone = 255;
     struct Tracked {
         int32_t n;

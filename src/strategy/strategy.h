@@ -17,6 +17,10 @@ namespace kv {
 inline constexpr int32_t kMaxParameters = 1000;
 inline constexpr int32_t kMaxOperators = 1000;
 inline constexpr int32_t kMaxStrategyLines = 20000;
+// The longest line a strategy text may hold. The deepest nesting the reader
+// accepts indents by 6000 spaces; names and comments get the rest. A file
+// with a longer line is junk, and reading stops there instead of holding it.
+inline constexpr int32_t kMaxStrategyLineLength = 65536;
 
 inline constexpr const char* kBetParameterName = "BET";
 inline constexpr const char* kBetParameterComment = "The sum of the bet";

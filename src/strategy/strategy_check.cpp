@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "files/number_list.h"
 #include "strategy/strategy_words.h"
 
 namespace kv {
@@ -9,6 +10,11 @@ namespace kv {
 std::string StrategyError::text() const {
     if (line <= 0) return message;
     return "Line " + std::to_string(line) + ": " + message;
+}
+
+std::string shownText(std::string_view text) {
+    constexpr size_t kShown = 32;
+    return printableToken(text.substr(0, kShown), text.size() > kShown);
 }
 
 namespace {
@@ -76,7 +82,7 @@ std::string describeCycle(const Strategy& s, const std::vector<int32_t>& cycle) 
         if (i > 0) text += " -> ";
         const int32_t k = cycle[i];
         text += std::to_string(k);
-        if (validEntry(s, k)) text += " \"" + s.op(k).name + "\"";
+        if (validEntry(s, k)) text += " \"" + shownText(s.op(k).name) + "\"";
     }
     text += " refer to each other in an endless cycle through their THEN/ELSE lists";
     return text;
@@ -133,7 +139,8 @@ int64_t renderedLineCount(const Strategy& s) {
         total += 2 + (sec + 1 < kSectionCount ? 1 : 0);
         for (int32_t k = 1; k <= n; ++k) {
             const StrategyOperator& op = s.op(k);
-            if (op.independent && static_cast<int>(op.section) == sec) total = saturatingAdd(total, linesOf(k));
+            if (op.independent && static_cast<int>(op.section) == sec)
+                total = saturatingAdd(total, linesOf(k));
         }
     }
     return total;
@@ -151,10 +158,11 @@ std::optional<StrategyError> checkStrategy(const Strategy& s) {
     };
     for (int32_t k = 1; k <= s.operatorCount(); ++k) {
         const StrategyOperator& op = s.op(k);
-        const std::string who = "Operator " + std::to_string(k) + " \"" + op.name + "\"";
+        const std::string who = "Operator " + std::to_string(k) + " \"" + shownText(op.name) + "\"";
         if (!inRange(op.section, kSectionCount) || !inRange(op.kind, kOperatorKindCount) ||
             !inRange(op.comparison, kComparisonCount) || !inRange(op.operation, kOperationCount) ||
-            !inRange(op.leftCategory, kCategoryChoiceCount) || !inRange(op.rightCategory, kCategoryChoiceCount) ||
+            !inRange(op.leftCategory, kCategoryChoiceCount) ||
+            !inRange(op.rightCategory, kCategoryChoiceCount) ||
             !inRange(op.betCategory, kCategoryChoiceCount))
             return fail(who + " has a field outside its range");
         std::optional<StrategyError> bad;
@@ -166,7 +174,8 @@ std::optional<StrategyError> checkStrategy(const Strategy& s) {
     }
     if (const auto cycle = findReferenceCycle(s); !cycle.empty()) return fail(describeCycle(s, cycle));
     if (renderedLineCount(s) > kMaxStrategyLines)
-        return fail("The strategy would be written in more than " + std::to_string(kMaxStrategyLines) + " lines");
+        return fail("The strategy would be written in more than " + std::to_string(kMaxStrategyLines) +
+                    " lines");
     return std::nullopt;
 }
 

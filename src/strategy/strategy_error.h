@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace kv {
 
@@ -13,5 +14,10 @@ struct StrategyError {
     // "Line 12: " + message, or the message alone when line is 0.
     std::string text() const;
 };
+
+// A piece of the strategy's own text as a message shows it: at most 32
+// characters (then "..."), bytes outside printable ASCII as \xNN, so that a
+// huge or binary token still gives a short message that shows as written.
+std::string shownText(std::string_view text);
 
 }  // namespace kv

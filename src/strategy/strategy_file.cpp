@@ -16,6 +16,15 @@ namespace {
 
 std::string ioError(int code) { return "I/O error " + std::to_string(code); }
 
+std::string tooManyLines() {
+    return "A strategy has at most " + std::to_string(kMaxStrategyLines) + " lines";
+}
+
+std::string tooLongLine(size_t line) {
+    return "Line " + std::to_string(line) + ": A line of a strategy holds at most " +
+           std::to_string(kMaxStrategyLineLength) + " characters";
+}
+
 }  // namespace
 
 StrategyFileResult saveStrategyLines(const std::string& chosen, const std::vector<std::string>& lines) {
@@ -23,9 +32,16 @@ StrategyFileResult saveStrategyLines(const std::string& chosen, const std::vecto
     r.path = std::filesystem::path(strategyFileName(chosen));
     if (lines.size() > static_cast<size_t>(kMaxStrategyLines)) {
         r.status = StrategyFileStatus::Failed;
-        r.message = "A strategy has at most " + std::to_string(kMaxStrategyLines) + " lines";
+        r.message = tooManyLines();
         return r;
     }
+    // Nothing is written that the reader would refuse.
+    for (size_t i = 0; i < lines.size(); ++i)
+        if (lines[i].size() > static_cast<size_t>(kMaxStrategyLineLength)) {
+            r.status = StrategyFileStatus::Failed;
+            r.message = tooLongLine(i + 1);
+            return r;
+        }
     std::filesystem::path temp = r.path;
     temp += ".tmp";
     {
@@ -89,10 +105,14 @@ StrategyFileResult loadStrategyLines(const std::filesystem::path& path) {
                 pendingCR = c == '\r';
                 if (!endLine()) {
                     r.status = StrategyFileStatus::Failed;
-                    r.message = "Line " + std::to_string(kMaxStrategyLines + 1) + ": A strategy has at most " +
-                                std::to_string(kMaxStrategyLines) + " lines";
+                    r.message = "Line " + std::to_string(kMaxStrategyLines + 1) + ": " + tooManyLines();
                     return r;
                 }
+            } else if (current.size() == static_cast<size_t>(kMaxStrategyLineLength)) {
+                // Junk without line ends is not read to its end nor held.
+                r.status = StrategyFileStatus::Failed;
+                r.message = tooLongLine(lines.size() + 1);
+                return r;
             } else {
                 current.push_back(c);
                 open = true;
@@ -106,8 +126,7 @@ StrategyFileResult loadStrategyLines(const std::filesystem::path& path) {
     }
     if (open && !endLine()) {
         r.status = StrategyFileStatus::Failed;
-        r.message = "Line " + std::to_string(kMaxStrategyLines + 1) + ": A strategy has at most " +
-                    std::to_string(kMaxStrategyLines) + " lines";
+        r.message = "Line " + std::to_string(kMaxStrategyLines + 1) + ": " + tooManyLines();
         return r;
     }
     r.lines = std::move(lines);

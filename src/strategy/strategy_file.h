@@ -24,23 +24,26 @@ enum class StrategyFileStatus {
 
 struct StrategyFileResult {
     StrategyFileStatus status = StrategyFileStatus::Ok;
-    std::string message;            // "I/O error 5", "Line 3: ...", ...
+    std::string message;             // "I/O error 5", "Line 3: ...", ...
     std::vector<std::string> lines;  // Load: the lines read
-    std::filesystem::path path;     // Save: the file written
+    std::filesystem::path path;      // Save: the file written
 };
 
 // Save: writes `lines` (the constructor's text box) to strategyFileName(chosen),
 // each line followed by CR LF. The file is written aside and renamed over
 // the target, so a failed write leaves the previous file whole. More than
-// 20000 lines are refused and nothing is written.
+// 20000 lines, or a line longer than kMaxStrategyLineLength, are refused and
+// nothing is written.
 StrategyFileResult saveStrategyLines(const std::string& chosen, const std::vector<std::string>& lines);
 
-// Load: the lines of the file. Reading stops with a refusal at line 20001,
-// so an endless or huge file is never read to its end.
+// Load: the lines of the file. Reading stops with a refusal at line 20001
+// or at a line longer than kMaxStrategyLineLength, so an endless or huge
+// file is never read to its end nor held in memory.
 StrategyFileResult loadStrategyLines(const std::filesystem::path& path);
 
-// The tester's reader: Load and readStrategyText in one. `read` is set only
-// when status is Ok.
+// The tester's reader: Load and readStrategyText in one (which refuses an
+// empty file and one that is no strategy text). `strategy` is set only when
+// status is Ok.
 struct StrategyFileRead {
     StrategyFileStatus status = StrategyFileStatus::Ok;
     std::string message;

@@ -16,7 +16,7 @@ const std::string kStep(6, ' ');  // each level of nesting
 // ---------------------------------------------------------------- rendering
 
 class Renderer {
-public:
+  public:
     explicit Renderer(const Strategy& s) : s_(s), onPath_(s.operatorCount() + 1, 0) {}
 
     bool emit(std::string line) {
@@ -39,7 +39,8 @@ public:
             case OperatorKind::Parameter: {
                 std::string line = indent + op.target + " = " + op.operand1;
                 if (op.operation != Operation::None)
-                    line += std::string(" ") + operationText(static_cast<int>(op.operation)) + " " + op.operand2;
+                    line +=
+                        std::string(" ") + operationText(static_cast<int>(op.operation)) + " " + op.operand2;
                 emit(line + " " + tail);
                 return;
             }
@@ -65,7 +66,7 @@ public:
 
     std::vector<std::string> take() { return std::move(out_); }
 
-private:
+  private:
     static std::string selectionText(int32_t window, int32_t category) {
         return "(" + std::to_string(window) + "," + CategoryChoice(category) + ") ";
     }
@@ -95,7 +96,9 @@ struct ReadFailure {
     throw ReadFailure{static_cast<int32_t>(index + 1), std::move(message)};
 }
 
-std::string notInteger(std::string_view text) { return "'" + std::string(text) + "' is not a valid integer value"; }
+std::string notInteger(std::string_view text) {
+    return "'" + shownText(text) + "' is not a valid integer value";
+}
 
 bool parseInt(std::string_view text, int32_t& out) {
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), out);
@@ -112,7 +115,7 @@ size_t leadingSpaces(std::string_view t) {
 // next space, and exactly one space is consumed after it, so two spaces in a
 // row give an empty token (as an empty operand renders).
 class Tokens {
-public:
+  public:
     explicit Tokens(std::string_view text) : t_(text) {}
     std::string_view next() {
         const size_t end = std::min(t_.find(' ', pos_), t_.size());
@@ -129,7 +132,7 @@ public:
     std::string_view rest() const { return pos_ <= t_.size() ? t_.substr(pos_) : std::string_view{}; }
     size_t pos() const { return pos_; }
 
-private:
+  private:
     std::string_view t_;
     size_t pos_ = 0;
 };
@@ -140,14 +143,21 @@ struct Operand {
     int32_t category = 0;
 };
 
+// Reading takes time in proportion to the text: every line's indent is
+// counted once, and every nested line is read once however many enclosing
+// IF blocks walk over it (an ancestor only passes over the lines of a
+// deeper block, at one comparison each, and a line has fewer ancestors than
+// leading spaces).
 class Reader {
-public:
+  public:
     explicit Reader(const std::vector<std::string>& lines) : lines_(lines) {}
 
     Strategy read() {
         const size_t n = lines_.size();
         if (n > static_cast<size_t>(kMaxStrategyLines))
-            failAt(kMaxStrategyLines, "A strategy has at most " + std::to_string(kMaxStrategyLines) + " lines");
+            failAt(kMaxStrategyLines,
+                   "A strategy has at most " + std::to_string(kMaxStrategyLines) + " lines");
+        measureLines();
         Strategy s = Strategy::blank();
         size_t i = 0;
         // Description: "' text" lines up to a line of length 0 or 1.
@@ -168,9 +178,12 @@ public:
             s.parameters.push_back(readParameter(i));
             ++i;
         }
-        // The ALWAYS heading, then everything up to its underline.
+        // The ALWAYS heading, then everything up to its underline. A text
+        // that never gets there holds no strategy (a truncated file, or one
+        // that is no strategy file at all).
         if (i < n) ++i;
-        skipUnderline(i);
+        if (!skipUnderline(i))
+            throw ReadFailure{0, "The text ends before the \"ALWAYS\" heading and its line of dashes"};
         int section = 0;
         while (i < n) {
             const std::string& t = lines_[i];
@@ -196,27 +209,48 @@ public:
                 s.operators[k - 1] = placeholder;
             }
         }
-        if (const auto cycle = findReferenceCycle(s); !cycle.empty()) throw ReadFailure{0, describeCycle(s, cycle)};
+        if (const auto cycle = findReferenceCycle(s); !cycle.empty())
+            throw ReadFailure{0, describeCycle(s, cycle)};
         if (renderedLineCount(s) > kMaxStrategyLines)
-            throw ReadFailure{0, "The strategy would be written in more than " + std::to_string(kMaxStrategyLines) +
-                                     " lines"};
+            throw ReadFailure{0, "The strategy would be written in more than " +
+                                     std::to_string(kMaxStrategyLines) + " lines"};
         return s;
     }
 
-private:
-    void skipUnderline(size_t& i) {
+  private:
+    // Refuses over-long lines and a text without anything in it; counts
+    // every line's indent.
+    void measureLines() {
+        indent_.resize(lines_.size());
+        nested_.assign(lines_.size(), kUnread);
+        bool blank = true;
+        for (size_t i = 0; i < lines_.size(); ++i) {
+            const std::string& t = lines_[i];
+            if (t.size() > static_cast<size_t>(kMaxStrategyLineLength))
+                failAt(i, "A line of a strategy holds at most " + std::to_string(kMaxStrategyLineLength) +
+                              " characters");
+            indent_[i] = leadingSpaces(t);
+            if (indent_[i] < t.size()) blank = false;
+        }
+        if (blank) throw ReadFailure{0, "The text is empty: it holds no strategy"};
+    }
+
+    // Skips lines up to and including the next line that begins with "-";
+    // false when there is none.
+    bool skipUnderline(size_t& i) {
         while (i < lines_.size()) {
             const bool dash = !lines_[i].empty() && lines_[i][0] == '-';
             ++i;
-            if (dash) break;
+            if (dash) return true;
         }
+        return false;
     }
 
     StrategyParameter readParameter(size_t index) {
         const std::string_view t = lines_[index];
         const size_t sp = t.find(' ');
         if (sp == std::string_view::npos)
-            failAt(index, "A parameter line holds a name, a space and a value: \"" + std::string(t) + "\"");
+            failAt(index, "A parameter line holds a name, a space and a value: \"" + shownText(t) + "\"");
         StrategyParameter p;
         p.name = std::string(t.substr(0, sp));
         const std::string_view after = t.substr(sp + 1);
@@ -224,7 +258,8 @@ private:
         const std::string_view value = after.substr(0, sp2);
         if (!parseInt(value, p.initiation)) failAt(index, notInteger(value));
         p.current = p.initiation;
-        const std::string_view rest = sp2 == std::string_view::npos ? std::string_view{} : after.substr(sp2 + 1);
+        const std::string_view rest =
+            sp2 == std::string_view::npos ? std::string_view{} : after.substr(sp2 + 1);
         p.visible = !rest.empty() && rest[0] == 'v';
         p.comment = rest.size() > 2 ? std::string(rest.substr(2)) : std::string();
         return p;
@@ -238,7 +273,8 @@ private:
         o.text = std::string(word);
         if (isSelectionKeyword(word)) {
             // KEYWORD (N,CHOICE) and a space
-            if (!tk.startsWith("(")) failAt(index, o.text + " needs its window and choice: " + o.text + " (N,CHOICE)");
+            if (!tk.startsWith("("))
+                failAt(index, o.text + " needs its window and choice: " + o.text + " (N,CHOICE)");
             tk.skip(1);
             const std::string_view inside = tk.rest();
             const size_t comma = inside.find(',');
@@ -249,13 +285,14 @@ private:
             if (!parseInt(num, o.window)) failAt(index, notInteger(num));
             const std::string_view choice = inside.substr(comma + 1, close - comma - 1);
             const auto c = categoryChoiceIndex(choice);
-            if (!c) failAt(index, "'" + std::string(choice) + "' is not one of RED .. COL3 or a count 1 .. 35");
+            if (!c) failAt(index, "'" + shownText(choice) + "' is not one of RED .. COL3 or a count 1 .. 35");
             o.category = *c;
             tk.skip(close + 2);
             return o;
         }
         if (bet && !operandKeywordCode(word))
-            failAt(index, "'" + o.text + "' is not something to bet on (OLD, NEW, COLD, HOT, RED .. COL3)");
+            failAt(index, "'" + shownText(o.text) +
+                              "' is not something to bet on (OLD, NEW, COLD, HOT, RED .. COL3)");
         return o;
     }
 
@@ -265,19 +302,21 @@ private:
                     int32_t k, const char* which) {
         int slots = 0;
         for (size_t j = start; j < lines_.size(); ++j) {
-            const std::string_view t = lines_[j];
-            const bool inside = leadingSpaces(t) >= indent && t.size() > indent;
-            const std::string_view stripped = inside ? t.substr(indent) : std::string_view{};
-            if (inside && stripped[0] == '}') return j;
-            if (!inside || stripped[0] != ' ')
+            const std::string& t = lines_[j];
+            const bool inside = indent_[j] >= indent && t.size() > indent;
+            if (inside && t[indent] == '}') return j;
+            if (!inside || t[indent] != ' ')
                 failAt(j, "The block of the IF in line " + std::to_string(ifIndex + 1) +
                               " is not closed by \"}\" at its own indent");
-            if (stripped.size() > 6 && stripped[6] == ' ') continue;  // deeper: read through its own IF
-            const int32_t child = readOperator(j, section, false, depth + 1);
+            if (t.size() > indent + 6 && t[indent + 6] == ' ') continue;  // deeper: read through its own IF
+            // A line indented by fewer than six spaces more than this IF is a
+            // child of every enclosing IF that close: read it only once.
+            if (nested_[j] == kUnread) nested_[j] = readOperator(j, section, false, depth + 1);
+            const int32_t child = nested_[j];
             if (child == 0) continue;
             if (++slots > kListSlots)
-                failAt(j, std::string("The ") + which + " list of operator " + std::to_string(k) + " holds more than " +
-                              std::to_string(kListSlots) + " operators");
+                failAt(j, std::string("The ") + which + " list of operator " + std::to_string(k) +
+                              " holds more than " + std::to_string(kListSlots) + " operators");
             list[slots] = child;
         }
         failAt(lines_.size() - 1,
@@ -297,7 +336,8 @@ private:
             if (!numbered) return 0;  // not an operator line
             failAt(index, "An operator line may hold \"/\" only in the \"// \" before its number");
         }
-        if (mark == std::string_view::npos) failAt(index, "An operator line ends with \"// \", its number and name");
+        if (mark == std::string_view::npos)
+            failAt(index, "An operator line ends with \"// \", its number and name");
         const std::string_view afterMark = line.substr(mark + 3);
         const size_t sp = afterMark.find(' ');
         const std::string_view number = afterMark.substr(0, sp);
@@ -309,7 +349,7 @@ private:
 
         StrategyOperator op;
         op.name = sp == std::string_view::npos ? std::string() : std::string(afterMark.substr(sp + 1));
-        const size_t indent = leadingSpaces(line);
+        const size_t indent = indent_[index];
         // The operands end where the "// " of the number begins, also when no
         // space stands before it: "//" must never become part of an operand,
         // or the rendered line would no longer read as an operator line.
@@ -328,7 +368,7 @@ private:
             const Operand l = readOperand(tk, index, false);
             const std::string_view cmp = tk.next();
             const auto c = comparisonCode(cmp);
-            if (!c) failAt(index, "'" + std::string(cmp) + "' is not a comparison (=, >=, <=, >, <, <>)");
+            if (!c) failAt(index, "'" + shownText(cmp) + "' is not a comparison (=, >=, <=, >, <, <>)");
             const Operand r = readOperand(tk, index, false);
             op.left = l.text;
             op.leftWindow = l.window;
@@ -365,7 +405,11 @@ private:
         return k;
     }
 
+    static constexpr int32_t kUnread = -1;
+
     const std::vector<std::string>& lines_;
+    std::vector<size_t> indent_;   // leading spaces of every line
+    std::vector<int32_t> nested_;  // a nested line's operator number once read (0: no operator line)
     std::vector<StrategyOperator> records_;
     std::vector<char> defined_;
 };

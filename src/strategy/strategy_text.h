@@ -48,16 +48,19 @@ struct StrategyRead {
 // the result differs only in their windows. The result is built aside: on
 // failure nothing of it is meant to be used.
 //
-// Refused, with the line named: more than 20000 lines; a parameter line
-// without a space; more than 1000 parameters; an operator number outside
-// 1..1000; an operator line with "/" outside its "// "; a BET operand that
-// is not one of the 16 keywords; a selection operand not of the form
-// "KEYWORD (N,CHOICE) "; an unknown comparison; a PARAMETER line without
-// " = "; a THEN or ELSE list of more than 30 entries; an IF block not closed
-// by "}" at its own indent or nested deeper than 1000 levels; a bad integer.
-// Refused without a line: THEN/ELSE references forming a cycle (the message
-// names the operators of the cycle) and a strategy that would render to
-// more than 20000 lines.
+// Refused, with the line named: more than 20000 lines; a line longer than
+// kMaxStrategyLineLength; a parameter line without a space; more than 1000
+// parameters; an operator number outside 1..1000; an operator line with "/"
+// outside its "// "; a BET operand that is not one of the 16 keywords; a
+// selection operand not of the form "KEYWORD (N,CHOICE) "; an unknown
+// comparison; a PARAMETER line without " = "; a THEN or ELSE list of more
+// than 30 entries; an IF block not closed by "}" at its own indent or nested
+// deeper than 1000 levels; a bad integer.
+// Refused without a line: a text with nothing but spaces in it; a text that
+// ends before the "ALWAYS" heading's line of dashes; THEN/ELSE references
+// forming a cycle (the message names the operators of the cycle) and a
+// strategy that would render to more than 20000 lines. Messages quote the
+// text through shownText. Reading takes time in proportion to the text.
 StrategyRead readStrategyText(const std::vector<std::string>& lines);
 
 }  // namespace kv

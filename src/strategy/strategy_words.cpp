@@ -8,8 +8,8 @@ namespace kv {
 namespace {
 
 constexpr std::array<const char*, kOperandKeywordCount> kKeywords = {
-    "OLD", "NEW", "COLD", "HOT", "RED", "BLACK", "ODD", "EVEN",
-    "LOW", "HIGH", "DOZ1", "DOZ2", "DOZ3", "COL1", "COL2", "COL3"};
+    "OLD", "NEW",  "COLD", "HOT",  "RED",  "BLACK", "ODD",  "EVEN",
+    "LOW", "HIGH", "DOZ1", "DOZ2", "DOZ3", "COL1",  "COL2", "COL3"};
 
 constexpr std::array<const char*, kCategoryChoiceCount> kChoices = {
     "RED", "BLACK", "ODD", "EVEN", "LOW", "HIGH", "DOZ1", "DOZ2", "DOZ3", "COL1", "COL2", "COL3",
@@ -18,10 +18,11 @@ constexpr std::array<const char*, kCategoryChoiceCount> kChoices = {
     "25",  "26",    "27",  "28",   "29",  "30",   "31",   "32",   "33",   "34",   "35"};
 
 constexpr std::array<const char*, kSectionCount> kSections = {"ALWAYS", "WIN", "LOSE", "DRAWN GAME",
-                                                               "ALWAYS 2"};
+                                                              "ALWAYS 2"};
 constexpr std::array<const char*, kOperatorKindCount> kKinds = {"IF", "PARAMETER", "BET"};
 constexpr std::array<const char*, kComparisonCount> kComparisons = {"=", ">=", "<=", ">", "<", "<>"};
-constexpr std::array<const char*, kOperationCount> kOperations = {" ", "+", "-", "*", "\\", "mod", "^", "sqrt"};
+constexpr std::array<const char*, kOperationCount> kOperations = {" ",  "+",   "-", "*",
+                                                                  "\\", "mod", "^", "sqrt"};
 
 template <size_t N>
 const char* pick(const std::array<const char*, N>& list, int i) {

@@ -14,8 +14,22 @@ namespace kv {
 // Operand keywords in their fixed order: code 0..15.
 inline constexpr int kOperandKeywordCount = 16;
 enum OperandKeyword : int {
-    kwOLD = 0, kwNEW, kwCOLD, kwHOT,
-    kwRED, kwBLACK, kwODD, kwEVEN, kwLOW, kwHIGH, kwDOZ1, kwDOZ2, kwDOZ3, kwCOL1, kwCOL2, kwCOL3
+    kwOLD = 0,
+    kwNEW,
+    kwCOLD,
+    kwHOT,
+    kwRED,
+    kwBLACK,
+    kwODD,
+    kwEVEN,
+    kwLOW,
+    kwHIGH,
+    kwDOZ1,
+    kwDOZ2,
+    kwDOZ3,
+    kwCOL1,
+    kwCOL2,
+    kwCOL3
 };
 // "OLD" .. "COL3"; "" for a code outside 0..15.
 const char* operandKeywordText(int code);

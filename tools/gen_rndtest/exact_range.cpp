@@ -67,7 +67,8 @@ double logPoissonAtMean(int32_t L) {
     if (L < 20) return -L + L * std::log(static_cast<double>(L)) - std::lgamma(L + 1.0);
     const double x = L;
     // ln L! = L ln L - L + 0.5 ln(2 pi L) + 1/(12L) - 1/(360L^3) + 1/(1260L^5)
-    return -(0.5 * std::log(2 * std::numbers::pi * x) + 1 / (12 * x) - 1 / (360 * x * x * x) + 1 / (1260 * std::pow(x, 5)));
+    return -(0.5 * std::log(2 * std::numbers::pi * x) + 1 / (12 * x) - 1 / (360 * x * x * x) +
+             1 / (1260 * std::pow(x, 5)));
 }
 
 }  // namespace
@@ -199,8 +200,8 @@ void enumerate(int32_t left, int32_t slots, int32_t hi, int32_t lo, double logw,
         return;
     }
     for (int32_t c = 0; c <= left; ++c)
-        enumerate(left - c, slots - 1, std::max(hi, c), std::min(lo, c), logw - lfact[static_cast<size_t>(c)], r,
-                  acc, lfact);
+        enumerate(left - c, slots - 1, std::max(hi, c), std::min(lo, c), logw - lfact[static_cast<size_t>(c)],
+                  r, acc, lfact);
 }
 }  // namespace
 

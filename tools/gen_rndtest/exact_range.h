@@ -21,7 +21,7 @@
 namespace gen {
 
 class ExactRange {
-public:
+  public:
     explicit ExactRange(int32_t L);
     // P(all 37 counts in [a, b]).
     double G(int32_t a, int32_t b);
@@ -30,7 +30,7 @@ public:
     // P(hi - lo >= r) = 1 - cdf(r - 1).
     double tail(int32_t r) { return r <= 0 ? 1.0 : 1.0 - cdf(r - 1); }
 
-private:
+  private:
     int32_t L_;
     double lambda_;
     double logPoissonAtMean_;  // log P(Poisson(L) = L)

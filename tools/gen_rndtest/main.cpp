@@ -39,7 +39,7 @@ namespace {
 
 // xoshiro256** seeded through splitmix64: fixed, portable sequences.
 class Rng {
-public:
+  public:
     explicit Rng(uint64_t seed) {
         for (auto& v : s_) {
             seed += 0x9E3779B97F4A7C15ull;
@@ -69,7 +69,7 @@ public:
         }
     }
 
-private:
+  private:
     static uint64_t rotl(uint64_t x, int k) { return (x << k) | (x >> (64 - k)); }
     uint64_t s_[4];
 };
@@ -141,7 +141,8 @@ double approxTail(int32_t L, int32_t r) {
     auto Fc = [&](int32_t k) { return k < 0 ? 0.0 : k > K ? 1.0 : F[static_cast<size_t>(k)]; };
     double s = 0;
     const int32_t w = r - 1;
-    for (int32_t a = 0; a <= K; ++a) s += std::pow(Fc(a + w) - Fc(a - 1), 37) - std::pow(Fc(a + w) - Fc(a), 37);
+    for (int32_t a = 0; a <= K; ++a)
+        s += std::pow(Fc(a + w) - Fc(a - 1), 37) - std::pow(Fc(a + w) - Fc(a), 37);
     return 1 - s;
 }
 
@@ -150,14 +151,16 @@ std::vector<std::vector<uint16_t>> readSims(const std::string& file, int32_t N) 
     std::ifstream in(file, std::ios::binary);
     std::vector<std::vector<uint16_t>> sims;
     std::vector<uint16_t> row(per);
-    while (in.read(reinterpret_cast<char*>(row.data()), static_cast<std::streamsize>(per * 2))) sims.push_back(row);
+    while (in.read(reinterpret_cast<char*>(row.data()), static_cast<std::streamsize>(per * 2)))
+        sims.push_back(row);
     return sims;
 }
 
 // c(L) from a written table, exactly as the program compares.
 std::vector<int32_t> tableCounts(const kv::RndTestTable& t) {
     std::vector<int32_t> c(10003, 0);
-    for (int32_t L = 4; L <= 10002; ++L) c[static_cast<size_t>(L)] = kv::concentrationThreshold(t.limit(L), L);
+    for (int32_t L = 4; L <= 10002; ++L)
+        c[static_cast<size_t>(L)] = kv::concentrationThreshold(t.limit(L), L);
     return c;
 }
 
@@ -166,7 +169,8 @@ int check() {
     for (int32_t L : {4, 5, 6, 7})
         for (int32_t r = 2; r <= L; ++r) {
             gen::ExactRange e(L);
-            std::printf("  L=%d r=%d exact %.10g brute %.10g\n", L, r, e.tail(r), gen::bruteForceRangeTail(L, r));
+            std::printf("  L=%d r=%d exact %.10g brute %.10g\n", L, r, e.tail(r),
+                        gen::bruteForceRangeTail(L, r));
         }
     std::printf("exact against Monte Carlo (seed 7):\n");
     Rng rng(7);
@@ -199,7 +203,8 @@ int simulate(int32_t N, int32_t K, uint64_t seed, const std::string& out) {
         const std::vector<uint16_t> r = largestRanges(fairHistory(rng, N));
         f.write(reinterpret_cast<const char*>(r.data()), static_cast<std::streamsize>(r.size() * 2));
     }
-    std::printf("simulate N=%d K=%d seed=%llu: %.1f s\n", N, K, static_cast<unsigned long long>(seed), seconds(t0));
+    std::printf("simulate N=%d K=%d seed=%llu: %.1f s\n", N, K, static_cast<unsigned long long>(seed),
+                seconds(t0));
     return 0;
 }
 
@@ -366,8 +371,10 @@ int main(int argc, char** argv) {
     if (a.size() == 5 && a[0] == "simulate")
         return simulate(std::stoi(a[1]), std::stoi(a[2]), std::stoull(a[3]), a[4]);
     if (a.size() == 3 && a[0] == "choose") return choose(a[1], std::stoi(a[2]));
-    if (a.size() == 5 && a[0] == "table") return table(std::stod(a[1]), std::stoi(a[2]), std::stoi(a[3]), a[4]);
-    if (a.size() >= 3 && a[0] == "write") return write(a[1], std::vector<std::string>(a.begin() + 2, a.end()));
+    if (a.size() == 5 && a[0] == "table")
+        return table(std::stod(a[1]), std::stoi(a[2]), std::stoi(a[3]), a[4]);
+    if (a.size() >= 3 && a[0] == "write")
+        return write(a[1], std::vector<std::string>(a.begin() + 2, a.end()));
     if (a.size() == 4 && a[0] == "fwer") return fwer(a[1], std::stoi(a[2]), a[3]);
     if (a.size() == 5 && a[0] == "verify")
         return verify(a[1], std::stoi(a[2]), std::stoi(a[3]), std::stoull(a[4]));
