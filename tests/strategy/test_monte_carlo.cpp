@@ -42,13 +42,13 @@ TEST(MonteCarlo, FlatRedIsRuinedAsOftenAsTheGamblersRuinSays) {
     // 20 bets of 5 from ruin, 20 from the take-profit; red wins 18 times in 37.
     const double r = 19.0 / 18.0;
     const double expected = 1 - (1 - std::pow(r, 20)) / (1 - std::pow(r, 40));
-    // 20,000 sessions give a standard error of 0.0031.
-    MonteCarloSettings s = settings(20'000, 20'000, 100);
+    // 200,000 sessions give a standard error of 0.00097.
+    MonteCarloSettings s = settings(200'000, 20'000, 100);
     s.takeProfit = 100;
     const MonteCarloResult m = runMonteCarlo(flatRed(), s);
     ASSERT_EQ(m.end, MonteCarloEnd::Finished);
-    EXPECT_NEAR(m.ruinProbability, expected, 4 * std::sqrt(expected * (1 - expected) / 20'000));
-    EXPECT_EQ(m.ruined + m.takeProfit, 20'000);  // 20,000 spins are always enough
+    EXPECT_NEAR(m.ruinProbability, expected, 4 * std::sqrt(expected * (1 - expected) / 200'000));
+    EXPECT_EQ(m.ruined + m.takeProfit, 200'000);  // 20,000 spins are always enough
     EXPECT_NEAR(m.evPerUnitStaked, -1.0 / 37, 0.006);
 
     // A stop-loss halfway: nobody is ruined, nobody ends below it.
