@@ -197,15 +197,7 @@ void addBacktestCommand(CLI::App& app) {
                        ->check(CLI::Range(0, static_cast<int>(kMaxRunSpins)));
     cmd->add_option("--seed", opt->seed, "Seed of the generator (default: from the clock)")->needs(random);
     game->excludes(random);
-    cmd->add_option("--limits", opt->limits, "Table limits L1,...,L14: min,max of 1/1, 1/2, ..., 1/35")
-        ->check([](const std::string& text) {
-            try {
-                parseLimits(text);
-                return std::string();
-            } catch (const std::invalid_argument& e) {
-                return std::string(e.what());
-            }
-        });
+    addLimitsOption(*cmd, opt->limits);
     cmd->add_option("--curve", opt->curve, "Write step,number,stake,winnings,balance to this CSV file");
     cmd->add_flag("--json", opt->json, "Print one JSON object instead of the table");
     cmd->callback([opt, game, random] {

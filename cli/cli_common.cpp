@@ -1,11 +1,13 @@
 #include "cli/cli_common.h"
 
+#include <CLI/CLI.hpp>
 #include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 
+#include "cli/commands.h"
 #include "files/bet_text.h"
 #include "files/file_status.h"
 #include "files/game_file.h"
@@ -305,6 +307,18 @@ void writeFileAtomically(const fs::path& path, const std::string& content) {
     PieceWriter out(path);
     out.piece() = content;
     out.commit();
+}
+
+void addLimitsOption(CLI::App& cmd, std::string& limits) {
+    cmd.add_option("--limits", limits, "Table limits L1,...,L14: min,max of 1/1, 1/2, ..., 1/35")
+        ->check([](const std::string& text) {
+            try {
+                parseLimits(text);
+                return std::string();
+            } catch (const std::invalid_argument& e) {
+                return std::string(e.what());
+            }
+        });
 }
 
 void printResult(const std::string& text) {

@@ -3,6 +3,8 @@
 // its options and a callback that does the work; errors leave the callback
 // as exceptions, which main turns into exit codes.
 
+#include <string>
+
 namespace CLI {
 class App;
 }
@@ -15,5 +17,9 @@ void addConvertCommand(CLI::App& app);
 void addStrategyCommand(CLI::App& app);
 void addHonestyCommand(CLI::App& app);
 void addSimulateCommand(CLI::App& app);
+
+// The --limits option of the commands that run strategies, refused at once
+// when it is no valid list of the table's limits.
+void addLimitsOption(CLI::App& cmd, std::string& limits);
 
 }  // namespace kv::cli

@@ -148,15 +148,7 @@ void addSimulateCommand(CLI::App& app) {
     cmd->add_option("--seed", opt->seed, "Seed of the sessions' streams (default: random, printed)");
     cmd->add_option("--threads", opt->threads, "Threads (default: one per hardware thread)")
         ->check(CLI::NonNegativeNumber);
-    cmd->add_option("--limits", opt->limits, "Table limits L1,...,L14: min,max of 1/1, 1/2, ..., 1/35")
-        ->check([](const std::string& text) {
-            try {
-                parseLimits(text);
-                return std::string();
-            } catch (const std::invalid_argument& e) {
-                return std::string(e.what());
-            }
-        });
+    addLimitsOption(*cmd, opt->limits);
     cmd->add_option("--target-ruin", opt->targetRuin,
                     "Also find the smallest bankroll with at most this risk of ruin")
         ->check(CLI::Range(0.0, 0.999999));

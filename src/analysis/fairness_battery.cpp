@@ -14,20 +14,11 @@ namespace kv {
 
 namespace {
 
-// Index of each number in WheelOrder (0-based, counter-clockwise from zero).
-constexpr std::array<int, 37> kWheelIndex = [] {
-    std::array<int, 37> index{};
-    for (int i = 0; i < 37; ++i) index[static_cast<size_t>(WheelOrder[static_cast<size_t>(i)])] = i;
-    return index;
-}();
-
 enum Colour { kZero = 0, kRed = 1, kBlack = 2 };
 
 constexpr std::array<uint8_t, 37> kColour = [] {
-    constexpr int red[] = {1, 3, 5, 7, 9, 12, 14, 16, 18, 19, 21, 23, 25, 27, 30, 32, 34, 36};
     std::array<uint8_t, 37> c{};
-    for (int n = 1; n < 37; ++n) c[static_cast<size_t>(n)] = kBlack;
-    for (int n : red) c[static_cast<size_t>(n)] = kRed;
+    for (int n = 1; n < 37; ++n) c[static_cast<size_t>(n)] = isRed(n) ? kRed : kBlack;
     return c;
 }();
 
@@ -152,7 +143,7 @@ std::string statisticText(const FairnessTestResult& r, int32_t spins) {
 
 int32_t wheelDistance(int a, int b) {
     // WheelOrder runs counter-clockwise, so clockwise steps go down the list.
-    return mod37(kWheelIndex[static_cast<size_t>(a)] - kWheelIndex[static_cast<size_t>(b)]);
+    return mod37(WheelPosition(a) - WheelPosition(b));
 }
 
 std::vector<uint8_t> oldestFirstSpins(std::span<const int32_t> newestFirst) {
@@ -244,14 +235,21 @@ FairnessReport runFairnessBattery(std::span<const uint8_t> oldestFirst, double l
     tests.push_back(makeTest("runs", "Runs of red and black", spinsFor(18), N));
     runsTest(tests.back(), t);
 
+    judgeFairness(report, level);
+    return report;
+}
+
+void judgeFairness(FairnessReport& report, double level) {
     // Holm over the tests that ran; a skipped test keeps adjusted p = 1.
+    report.level = level;
+    report.biased = false;
     std::vector<double> pValues;
-    for (const FairnessTestResult& r : tests)
+    for (const FairnessTestResult& r : report.tests)
         if (!r.skipped) pValues.push_back(r.pValue);
     const std::vector<double> adjusted = holmAdjust(pValues);
     std::string rejected;
     size_t k = 0;
-    for (FairnessTestResult& r : tests) {
+    for (FairnessTestResult& r : report.tests) {
         if (r.skipped) continue;
         r.adjustedP = adjusted[k++];
         r.reject = r.adjustedP <= level;
@@ -261,7 +259,6 @@ FairnessReport runFairnessBattery(std::span<const uint8_t> oldestFirst, double l
     }
     report.verdict = report.biased ? "Biased at " + confidenceText(level) + ": " + rejected
                                    : "No evidence of bias at " + confidenceText(level);
-    return report;
 }
 
 std::vector<std::string> fairnessReportLines(const FairnessReport& report) {

@@ -56,6 +56,9 @@ struct FairnessReport {
 // left out). The sector test takes its null distribution from `sectorNull`.
 FairnessReport runFairnessBattery(std::span<const uint8_t> oldestFirst, double level,
                                   SectorNullCache& sectorNull);
+// Judges the report's tests anew at another family-wise level: adjusted p,
+// rejections and verdict. The tests themselves need not run again.
+void judgeFairness(FairnessReport& report, double level);
 
 // The history as the battery takes it, from SpinHistory's newest-first order.
 std::vector<uint8_t> oldestFirstSpins(std::span<const int32_t> newestFirst);

@@ -7,8 +7,6 @@ namespace kv {
 
 namespace {
 
-constexpr std::array<int, 18> kRed = {1, 3, 5, 7, 9, 12, 14, 16, 18, 19, 21, 23, 25, 27, 30, 32, 34, 36};
-
 // The number in street s (1..12) at grid row R (1 top, 3 middle, 5 bottom).
 int numberAt(int s, int R) { return 3 * s - (R - 1) / 2; }
 
@@ -27,21 +25,11 @@ std::array<BetGrid, 37> buildWinningCells() {
 
 }  // namespace
 
-bool isRed(int n) { return std::find(kRed.begin(), kRed.end(), n) != kRed.end(); }
 bool isBlack(int n) { return n >= 1 && n <= 36 && !isRed(n); }
 
 uint32_t numberColor(int n) {
     if (n == 0) return 0x00FF00;
     return isRed(n) ? 0x0000FF : 0x000000;
-}
-
-int WheelPosition(int n) {
-    static const std::array<int, 37> pos = [] {
-        std::array<int, 37> p{};
-        for (int i = 0; i < 37; ++i) p[WheelOrder[i]] = i + 1;
-        return p;
-    }();
-    return pos[n];
 }
 
 int NumberAtWheelPosition(int p) { return WheelOrder[p - 1]; }

@@ -12,7 +12,13 @@ namespace kv {
 
 inline constexpr int kNumberCount = 37;  // 0..36
 
-bool isRed(int n);
+inline constexpr std::array<int, 18> kRedNumbers = {1,  3,  5,  7,  9,  12, 14, 16, 18,
+                                                    19, 21, 23, 25, 27, 30, 32, 34, 36};
+constexpr bool isRed(int n) {
+    for (int r : kRedNumbers)
+        if (r == n) return true;
+    return false;
+}
 bool isBlack(int n);
 // Windows colour value ($BBGGRR) with which the table paints number n.
 uint32_t numberColor(int n);
@@ -21,8 +27,13 @@ uint32_t numberColor(int n);
 inline constexpr std::array<int, 37> WheelOrder = {0,  26, 3,  35, 12, 28, 7,  29, 18, 22, 9,  31, 14,
                                                    20, 1,  33, 16, 24, 5,  10, 23, 8,  30, 11, 36, 13,
                                                    27, 6,  34, 17, 25, 2,  21, 4,  19, 15, 32};
+inline constexpr std::array<int, 37> kWheelPositions = [] {
+    std::array<int, 37> p{};
+    for (int i = 0; i < 37; ++i) p[static_cast<size_t>(WheelOrder[static_cast<size_t>(i)])] = i + 1;
+    return p;
+}();
 // 1-based place of number n (0..36) in WheelOrder.
-int WheelPosition(int n);
+constexpr int WheelPosition(int n) { return kWheelPositions[static_cast<size_t>(n)]; }
 // Inverse of WheelPosition for p = 1..37.
 int NumberAtWheelPosition(int p);
 

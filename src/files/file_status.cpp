@@ -8,7 +8,6 @@ namespace kv {
 
 namespace {
 // A long token is quoted by its first characters only.
-constexpr size_t kMessageTextMax = 40;
 }  // namespace
 
 FileStatus FileStatus::notFound() { return {FileErrorKind::NotFound, 0, "File not found"}; }
@@ -70,15 +69,15 @@ std::string joinText(std::initializer_list<std::string_view> parts) {
     return s;
 }
 
-std::string quotedForMessage(std::string_view text) {
+std::string quotedForMessage(std::string_view text, size_t limit, bool strict) {
     // A control byte (a NUL from a UTF-16 file, say) would cut the message
     // short or garble the box: it is shown as \xNN.
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string out;
     size_t taken = 0;
-    for (; taken < text.size() && out.size() < kMessageTextMax; ++taken) {
+    for (; taken < text.size() && out.size() < limit; ++taken) {
         const auto b = static_cast<unsigned char>(text[taken]);
-        if (b < 0x20 || b == 0x7F) {
+        if (b < 0x20 || b == 0x7F || (strict && (b > 0x7E || b == '\\'))) {
             out += "\\x";
             out.push_back(kHex[b >> 4]);
             out.push_back(kHex[b & 0xF]);

@@ -64,10 +64,13 @@ void appendInt(std::string& out, int64_t v);
 // The parts one after the other.
 std::string joinText(std::initializer_list<std::string_view> parts);
 
-// A text quoted into a message: control bytes are shown as \xNN, and a long
-// text is cut to its first characters and "..." so that a message box stays
-// readable.
-std::string quotedForMessage(std::string_view text);
+// A text quoted into a message. Bytes that would garble the message are
+// shown as \xNN: control bytes, and with `strict` also the backslash and bytes
+// above 0x7E (for a token that was never meant as text). Once the quote
+// reaches `limit` characters the rest is dropped and "..." marks the cut, so
+// that a message box stays readable.
+inline constexpr size_t kQuoteLimit = 40;
+std::string quotedForMessage(std::string_view text, size_t limit = kQuoteLimit, bool strict = false);
 // "Line 12: 'text' what".
 std::string lineMessage(uint64_t lineNo, std::string_view text, std::string_view what);
 // A spin count beyond kMaxHistorySpins.

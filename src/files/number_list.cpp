@@ -28,23 +28,6 @@ constexpr std::array<uint8_t, 256> kKinds = makeKinds();
 
 }  // namespace
 
-std::string printableToken(std::string_view token, bool cut) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string s;
-    for (const char ch : token) {
-        const auto b = static_cast<unsigned char>(ch);
-        if (b >= 0x20 && b < 0x7F && b != '\\') {
-            s += ch;
-        } else {
-            s += "\\x";
-            s += kHex[b >> 4];
-            s += kHex[b & 15];
-        }
-    }
-    if (cut) s += "...";
-    return s;
-}
-
 NumberListParser::NumberListParser(Sink sink) : sink_(std::move(sink)) { pending_.reserve(kSinkRun); }
 
 void NumberListParser::flush() {
@@ -54,8 +37,8 @@ void NumberListParser::flush() {
 
 void NumberListParser::fail() {
     status_ = FileStatus::badContent(
-        joinText({"Line ", intText(line_), ": '", printableToken(token_, tokenLength_ > token_.size()),
-                  "' is not a number from 0 to 36"}));
+        joinText({"Line ", intText(line_), ": '", quotedForMessage(token_, std::string::npos, true),
+                  tokenLength_ > token_.size() ? "..." : "", "' is not a number from 0 to 36"}));
     errorLine_ = line_;
     pending_.clear();
 }

@@ -73,8 +73,4 @@ NumberListResult parseNumberList(std::string_view bytes);
 // to a list that failed and must be dropped by the caller.
 NumberListResult readNumberList(const std::filesystem::path& path, const NumberListParser::Sink& sink);
 
-// The message text for a token that is not a number: bytes outside the
-// printable ASCII range are written as \xNN and a long token is cut.
-std::string printableToken(std::string_view token, bool cut);
-
 }  // namespace kv

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 
+#include "strategy/number_families.h"
 #include "strategy/run_history.h"
 #include "strategy/session_random.h"
 #include "strategy/strategy_arithmetic.h"
@@ -15,8 +16,6 @@
 namespace kv {
 
 namespace {
-
-constexpr uint64_t bit(int x) { return uint64_t{1} << x; }
 
 // std::popcount becomes a library call on the baseline x86-64 target.
 constexpr int bitCount(uint64_t m) {
@@ -28,28 +27,9 @@ constexpr int bitCount(uint64_t m) {
 constexpr int kCells = kTesterRows * kTesterCells;
 constexpr int32_t kNever = 1000000;  // the age of a class none of whose numbers was seen
 
-// Class 1..3 of every number 1..36 (0 for zero) in each family of the
-// CategoryChoice entries 0..11: colour, parity, half, dozen, column.
-constexpr std::array<std::array<uint8_t, 37>, 5> kClasses = [] {
-    constexpr int red[] = {1, 3, 5, 7, 9, 12, 14, 16, 18, 19, 21, 23, 25, 27, 30, 32, 34, 36};
-    std::array<std::array<uint8_t, 37>, 5> cls{};
-    for (int x = 1; x <= 36; ++x) {
-        cls[0][x] = 2;
-        for (int r : red) cls[0][x] = r == x ? 1 : cls[0][x];
-        cls[1][x] = x % 2 == 1 ? 1 : 2;
-        cls[2][x] = x <= 18 ? 1 : 2;
-        cls[3][x] = static_cast<uint8_t>((x - 1) / 12 + 1);
-        cls[4][x] = static_cast<uint8_t>((x - 1) % 3 + 1);
-    }
-    return cls;
-}();
-
-// Class 1..3 of every number in each family of the CategoryChoice entries
-// 0..11 (colour, parity, half, dozen, column), their numbers as bits, and
-// the twelve categories with their cells.
+// The twelve categories with their numbers and cells, and the cell of each
+// number.
 struct Tables {
-    std::array<std::array<uint8_t, 37>, 5> cls{};
-    std::array<std::array<uint64_t, 4>, 5> mask{};
     std::array<uint64_t, kCategoryCount> categoryMask{};
     std::array<int, kCategoryCount> categoryCell{};
     std::array<int, 37> numberCell{};
@@ -58,14 +38,6 @@ struct Tables {
 const Tables& tables() {
     static const Tables t = [] {
         Tables out;
-        for (int x = 1; x <= 36; ++x) {
-            out.cls[0][x] = isRed(x) ? 1 : 2;
-            out.cls[1][x] = x % 2 == 1 ? 1 : 2;
-            out.cls[2][x] = x <= 18 ? 1 : 2;
-            out.cls[3][x] = static_cast<uint8_t>((x - 1) / 12 + 1);
-            out.cls[4][x] = static_cast<uint8_t>((x - 1) % 3 + 1);
-            for (int f = 0; f < 5; ++f) out.mask[f][out.cls[f][x]] |= bit(x);
-        }
         for (int k = 0; k < kCategoryCount; ++k) {
             out.categoryMask[k] = categoryNumbers(static_cast<Category>(k));
             out.categoryCell[k] = TesterGrid::categoryCell(static_cast<Category>(k));
@@ -74,25 +46,6 @@ const Tables& tables() {
         return out;
     }();
     return t;
-}
-
-int familyOf(int32_t c) {
-    if (c <= 1) return 0;
-    if (c <= 3) return 1;
-    if (c <= 5) return 2;
-    if (c <= 8) return 3;
-    return 4;
-}
-
-int firstLargest(int64_t a, int64_t b, int64_t c) {
-    if (a >= b && a >= c) return 1;
-    if (b >= a && b >= c) return 2;
-    return 3;
-}
-int firstSmallest(int64_t a, int64_t b, int64_t c) {
-    if (a <= b && a <= c) return 1;
-    if (b <= a && b <= c) return 2;
-    return 3;
 }
 
 }  // namespace
@@ -111,19 +64,19 @@ void CompiledStrategy::Window::move(int x, int32_t from, int32_t to) {
     while (groups[g].count != from) ++g;
     const int step = to > from ? -1 : 1;  // groups run from the highest count down
     const int n = g + step;
-    const bool emptied = (groups[g].numbers &= ~bit(x)) == 0;
+    const bool emptied = (groups[g].numbers &= ~numberBit(x)) == 0;
     if (n >= 0 && n < groupCount && groups[n].count == to) {
-        groups[n].numbers |= bit(x);
+        groups[n].numbers |= numberBit(x);
         if (emptied) {
             std::copy(groups.begin() + g + 1, groups.begin() + groupCount, groups.begin() + g);
             --groupCount;
         }
     } else if (emptied) {
-        groups[g] = {to, bit(x)};
+        groups[g] = {to, numberBit(x)};
     } else {
         const int at = step < 0 ? g : g + 1;  // the new group's place
         std::copy_backward(groups.begin() + at, groups.begin() + groupCount, groups.begin() + groupCount + 1);
-        groups[at] = {to, bit(x)};
+        groups[at] = {to, numberBit(x)};
         ++groupCount;
     }
 }
@@ -131,14 +84,14 @@ void CompiledStrategy::Window::move(int x, int32_t from, int32_t to) {
 void CompiledStrategy::Window::add(int x) {
     const int32_t c = count[x]++;
     if (classes && x > 0)
-        for (int f = 0; f < 5; ++f) ++classSum[f][kClasses[f][x]];
+        for (int f = 0; f < 5; ++f) ++classSum[f][kNumberFamilies.cls[f][x]];
     if (grouped) move(x, c, c + 1);
 }
 
 void CompiledStrategy::Window::remove(int x) {
     const int32_t c = count[x]--;
     if (classes && x > 0)
-        for (int f = 0; f < 5; ++f) --classSum[f][kClasses[f][x]];
+        for (int f = 0; f < 5; ++f) --classSum[f][kNumberFamilies.cls[f][x]];
     if (grouped) move(x, c, c - 1);
 }
 
@@ -158,7 +111,7 @@ std::optional<CompiledStrategy> CompiledStrategy::compile(const Strategy& strate
         c.categoryCell_[k] = static_cast<uint8_t>(t.categoryCell[k]);
     }
     for (int x = 0; x <= 36; ++x) c.numberCell_[x] = static_cast<uint8_t>(t.numberCell[x]);
-    c.classMask_ = t.mask;
+    c.classMask_ = kNumberFamilies.mask;
 
     auto windowFor = [&](int32_t length, bool grouped) -> int32_t {
         if (length < 0 || length > longestRun) return -1;
@@ -294,7 +247,7 @@ TesterGrid CompiledStrategy::bets() const {
 }
 
 void CompiledStrategy::setCell(int cell, int32_t amount) {
-    const uint64_t b = bit(cell & 63);
+    const uint64_t b = numberBit(cell & 63);
     if (!(touchedBits_[cell >> 6] & b)) {
         touchedBits_[cell >> 6] |= b;
         touched_[touchedCount_++] = static_cast<uint8_t>(cell);
@@ -410,7 +363,7 @@ uint64_t CompiledStrategy::select(const Select& s, bool& hasValue, int32_t& v) c
         int64_t high = INT64_MIN;
         for (int x = 0; x <= 36; ++x)
             if (key[x] <= sorted[keep - 1]) {
-                numbers |= bit(x);
+                numbers |= numberBit(x);
                 high = std::max(high, age[x]);
             }
         v = static_cast<int32_t>(std::max<int64_t>(high, 0));
@@ -424,7 +377,7 @@ uint64_t CompiledStrategy::select(const Select& s, bool& hasValue, int32_t& v) c
         int taken = 0;
         for (int x = 1; x <= 36 && taken < keep; ++x)
             if (age[x] < 0) {
-                numbers |= bit(x);
+                numbers |= numberBit(x);
                 ++taken;
             }
         v = -1;
@@ -437,7 +390,7 @@ uint64_t CompiledStrategy::select(const Select& s, bool& hasValue, int32_t& v) c
     int64_t low = INT64_MAX;
     for (int x = 0; x <= 36; ++x)
         if (key[x] > sorted[remove - 1]) {
-            numbers |= bit(x);
+            numbers |= numberBit(x);
             low = std::min(low, age[x]);
         }
     v = static_cast<int32_t>(low);
@@ -483,37 +436,8 @@ void CompiledStrategy::execute(int32_t index) {
         case OperatorKind::Parameter: {
             int32_t v = value(op.a);
             const auto operation = static_cast<Operation>(op.code);
-            if (operation != Operation::None) {
-                const int32_t w = value(op.b);
-                const auto uv = static_cast<uint32_t>(v), uw = static_cast<uint32_t>(w);
-                switch (operation) {
-                    case Operation::Add:
-                        v = wrapToInt32(uv + uw);
-                        break;
-                    case Operation::Subtract:
-                        v = wrapToInt32(uv - uw);
-                        break;
-                    case Operation::Multiply:
-                        v = wrapToInt32(uv * uw);
-                        break;
-                    case Operation::Divide:
-                        if (w == 0) throw StrategyRunError("Division by zero");
-                        v = w == -1 ? wrapToInt32(0u - uv) : v / w;
-                        break;
-                    case Operation::Mod:
-                        if (w == 0) throw StrategyRunError("Division by zero");
-                        v = w == -1 ? 0 : v % w;
-                        break;
-                    case Operation::Power:
-                        v = wrappingPower(v, w);
-                        break;
-                    case Operation::Sqrt:
-                        v = repeatedSqrt(v, w);
-                        break;
-                    case Operation::None:
-                        break;
-                }
-            }
+            if (operation != Operation::None && !applyOperation(operation, v, value(op.b)))
+                throw StrategyRunError("Division by zero");
             if (op.target >= 0) current_[op.target] = v;
             return;
         }
@@ -521,27 +445,7 @@ void CompiledStrategy::execute(int32_t index) {
         default: {
             const int32_t l = value(op.a);
             const int32_t r = value(op.b);
-            bool holds = false;
-            switch (static_cast<Comparison>(op.code)) {
-                case Comparison::Equal:
-                    holds = l == r;
-                    break;
-                case Comparison::GreaterOrEqual:
-                    holds = l >= r;
-                    break;
-                case Comparison::LessOrEqual:
-                    holds = l <= r;
-                    break;
-                case Comparison::Greater:
-                    holds = l > r;
-                    break;
-                case Comparison::Less:
-                    holds = l < r;
-                    break;
-                case Comparison::NotEqual:
-                    holds = l != r;
-                    break;
-            }
+            const bool holds = compareValues(static_cast<Comparison>(op.code), l, r);
             const int32_t begin = holds ? op.thenBegin : op.elseBegin;
             const int32_t end = holds ? op.thenEnd : op.elseEnd;
             for (int32_t i = begin; i < end; ++i) execute(lists_[i]);
@@ -564,7 +468,7 @@ void CompiledStrategy::record(int x) {
     if (tracksLastSeen_) {
         lastSeen_[x] = spins_;
         if (x > 0)
-            for (int f = 0; f < 5; ++f) lastClass_[f][kClasses[f][x]] = spins_;
+            for (int f = 0; f < 5; ++f) lastClass_[f][kNumberFamilies.cls[f][x]] = spins_;
     }
     if (!ring_.empty()) ring_[spins_ & ringMask_] = static_cast<uint8_t>(x);
     for (Window& w : windows_) {

@@ -132,38 +132,8 @@ void Interpreter::execute(int32_t index) {
         }
         case OperatorKind::Parameter: {
             int32_t v = value(op.a);
-            if (op.operation != Operation::None) {
-                const int32_t w = value(op.b);
-                const auto uv = static_cast<uint32_t>(v), uw = static_cast<uint32_t>(w);
-                switch (op.operation) {
-                    case Operation::Add:
-                        v = wrapToInt32(uv + uw);
-                        break;
-                    case Operation::Subtract:
-                        v = wrapToInt32(uv - uw);
-                        break;
-                    case Operation::Multiply:
-                        v = wrapToInt32(uv * uw);
-                        break;
-                    case Operation::Divide:
-                        if (w == 0) throw RunFailure{"Division by zero"};
-                        // The lowest value divided by -1 wraps to itself.
-                        v = w == -1 ? wrapToInt32(0u - uv) : v / w;
-                        break;
-                    case Operation::Mod:
-                        if (w == 0) throw RunFailure{"Division by zero"};
-                        v = w == -1 ? 0 : v % w;
-                        break;
-                    case Operation::Power:
-                        v = wrappingPower(v, w);
-                        break;
-                    case Operation::Sqrt:
-                        v = repeatedSqrt(v, w);
-                        break;
-                    case Operation::None:
-                        break;
-                }
-            }
+            if (op.operation != Operation::None && !applyOperation(op.operation, v, value(op.b)))
+                throw RunFailure{"Division by zero"};
             if (op.target >= 0) c_->current[op.target] = v;
             return;
         }
@@ -171,27 +141,7 @@ void Interpreter::execute(int32_t index) {
         default: {
             const int32_t l = value(op.l);
             const int32_t r = value(op.r);
-            bool holds = false;
-            switch (op.comparison) {
-                case Comparison::Equal:
-                    holds = l == r;
-                    break;
-                case Comparison::GreaterOrEqual:
-                    holds = l >= r;
-                    break;
-                case Comparison::LessOrEqual:
-                    holds = l <= r;
-                    break;
-                case Comparison::Greater:
-                    holds = l > r;
-                    break;
-                case Comparison::Less:
-                    holds = l < r;
-                    break;
-                case Comparison::NotEqual:
-                    holds = l != r;
-                    break;
-            }
+            const bool holds = compareValues(op.comparison, l, r);
             const int32_t begin = holds ? op.thenBegin : op.elseBegin;
             const int32_t end = holds ? op.thenEnd : op.elseEnd;
             for (int32_t i = begin; i < end; ++i) execute(c_->lists[i]);

@@ -2,64 +2,15 @@
 
 #include <algorithm>
 
+#include "strategy/number_families.h"
 #include "strategy/strategy_words.h"
 
 namespace kv {
 
-namespace {
-
-constexpr uint64_t bit(int x) { return uint64_t{1} << x; }
-
-// Class 1..3 of every number 1..36 (0 for zero) in each family of
-// CategoryChoice 0..11: colour, parity, half, dozen, column.
-struct Families {
-    std::array<std::array<uint8_t, 37>, 5> cls{};
-    std::array<std::array<uint64_t, 4>, 5> mask{};
-};
-
-const Families& families() {
-    static const Families f = [] {
-        Families out;
-        for (int x = 1; x <= 36; ++x) {
-            out.cls[0][x] = isRed(x) ? 1 : 2;
-            out.cls[1][x] = x % 2 == 1 ? 1 : 2;
-            out.cls[2][x] = x <= 18 ? 1 : 2;
-            out.cls[3][x] = static_cast<uint8_t>((x - 1) / 12 + 1);
-            out.cls[4][x] = static_cast<uint8_t>((x - 1) % 3 + 1);
-            for (int f = 0; f < 5; ++f) out.mask[f][out.cls[f][x]] |= bit(x);
-        }
-        return out;
-    }();
-    return f;
-}
-
-int familyOf(int32_t c) {
-    if (c <= 1) return 0;
-    if (c <= 3) return 1;
-    if (c <= 5) return 2;
-    if (c <= 8) return 3;
-    return 4;
-}
-
-// The three-way choices of HOT/COLD/OLD/NEW: the first class whose sum is
-// the largest (or smallest) of the three.
-int firstLargest(int64_t a, int64_t b, int64_t c) {
-    if (a >= b && a >= c) return 1;
-    if (b >= a && b >= c) return 2;
-    return 3;
-}
-int firstSmallest(int64_t a, int64_t b, int64_t c) {
-    if (a <= b && a <= c) return 1;
-    if (b <= a && b <= c) return 2;
-    return 3;
-}
-
-}  // namespace
-
 uint64_t categoryNumbers(Category c) {
     uint64_t m = 0;
     for (int x = 1; x <= 36; ++x)
-        if (inCategory(c, x)) m |= bit(x);
+        if (inCategory(c, x)) m |= numberBit(x);
     return m;
 }
 
@@ -160,7 +111,7 @@ Selection RunHistory::SelectNumbers(int keyword, int32_t n, int32_t c) const {
                     int taken = 0;
                     for (int x = 1; x <= 36 && taken < keep; ++x)
                         if (age[x] < 0) {
-                            sel.numbers |= bit(x);
+                            sel.numbers |= numberBit(x);
                             ++taken;
                         }
                     sel.value = -1;
@@ -175,7 +126,7 @@ Selection RunHistory::SelectNumbers(int keyword, int32_t n, int32_t c) const {
                 int32_t low = INT32_MAX;
                 for (int x = 0; x <= 36; ++x)
                     if (key[x] > last) {
-                        sel.numbers |= bit(x);
+                        sel.numbers |= numberBit(x);
                         low = std::min(low, age[x]);
                     }
                 sel.value = low;
@@ -189,7 +140,7 @@ Selection RunHistory::SelectNumbers(int keyword, int32_t n, int32_t c) const {
         int32_t low = INT32_MAX, high = INT32_MIN;
         for (int x = 0; x <= 36; ++x)
             if (key[x] <= last) {
-                sel.numbers |= bit(x);
+                sel.numbers |= numberBit(x);
                 const int32_t v = keyword == kwHOT || keyword == kwCOLD ? count[x] : age[x];
                 low = std::min(low, v);
                 high = std::max(high, v);
@@ -209,7 +160,7 @@ Selection RunHistory::SelectNumbers(int keyword, int32_t n, int32_t c) const {
     }
 
     const int f = familyOf(c);
-    const Families& fam = families();
+    const NumberFamilies& fam = kNumberFamilies;
     int chosen = 1;
     if (keyword == kwHOT || keyword == kwCOLD) {
         std::array<int64_t, 4> s{};

@@ -4,8 +4,6 @@
 
 namespace kv {
 
-int32_t wrapToInt32(uint32_t u) { return static_cast<int32_t>(u); }
-
 int32_t clampBet(int32_t amount, int32_t min, int32_t max) {
     if (amount < min) amount = min;
     if (amount > max) amount = max;

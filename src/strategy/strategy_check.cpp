@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "files/number_list.h"
+#include "files/file_status.h"
 #include "strategy/strategy_words.h"
 
 namespace kv {
@@ -14,7 +14,8 @@ std::string StrategyError::text() const {
 
 std::string shownText(std::string_view text) {
     constexpr size_t kShown = 32;
-    return printableToken(text.substr(0, kShown), text.size() > kShown);
+    return joinText({quotedForMessage(text.substr(0, kShown), std::string::npos, true),
+                     text.size() > kShown ? "..." : ""});
 }
 
 namespace {

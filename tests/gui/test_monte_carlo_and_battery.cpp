@@ -184,6 +184,10 @@ TEST(FairnessBatteryPage, TheBatteryButtonShowsTheEnginesReportAtTheChosenLevel)
         EXPECT_EQ(panel->reportTable()->item(0, 0)->text().toStdString(), engine.tests[0].name);
     }
     EXPECT_TRUE(panel->report()->biased);
+    // Another level judges the same tests anew, without the button.
+    kvtest::pick(panel->levelBox(), QStringLiteral("0.1 %"));
+    EXPECT_EQ(panel->verdictLabel()->text().toStdString(),
+              kv::runFairnessBattery(spins, 0.001, cache).verdict);
     // The sector test's law for this length is kept beside the settings.
     EXPECT_TRUE(std::filesystem::exists(panel->sectorNull().fileFor(panel->report()->spins)));
 }

@@ -34,44 +34,27 @@
 #include "analysis/rndtest_table.h"
 #include "analysis/test_game_concentration.h"
 #include "exact_range.h"
+#include "strategy/session_random.h"
 
 namespace {
 
-// xoshiro256** seeded through splitmix64: fixed, portable sequences.
+// The Monte Carlo sessions' generator (xoshiro256** seeded through
+// SplitMix64; session 0 of a seed is the plain SplitMix64 seeding), with
+// numbers by plain rejection as the published verification runs drew them.
 class Rng {
   public:
-    explicit Rng(uint64_t seed) {
-        for (auto& v : s_) {
-            seed += 0x9E3779B97F4A7C15ull;
-            uint64_t z = seed;
-            z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-            z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-            v = z ^ (z >> 31);
-        }
-    }
-    uint64_t next() {
-        const uint64_t result = rotl(s_[1] * 5, 7) * 9;
-        const uint64_t t = s_[1] << 17;
-        s_[2] ^= s_[0];
-        s_[3] ^= s_[1];
-        s_[1] ^= s_[2];
-        s_[0] ^= s_[3];
-        s_[2] ^= t;
-        s_[3] = rotl(s_[3], 45);
-        return result;
-    }
+    explicit Rng(uint64_t seed) : random_(seed, 0) {}
     // Uniform 0..36 by rejection.
     int32_t spin() {
         constexpr uint32_t limit = 0xFFFFFFFFu - (0xFFFFFFFFu % 37u) - 1u;  // 37 * k - 1
         for (;;) {
-            const uint32_t x = static_cast<uint32_t>(next() >> 32);
+            const uint32_t x = static_cast<uint32_t>(random_.next() >> 32);
             if (x <= limit) return static_cast<int32_t>(x % 37u);
         }
     }
 
   private:
-    static uint64_t rotl(uint64_t x, int k) { return (x << k) | (x >> (64 - k)); }
-    uint64_t s_[4];
+    kv::SessionRandom random_;
 };
 
 double seconds(std::chrono::steady_clock::time_point t0) {

@@ -125,10 +125,11 @@ FairnessBatteryPanel::FairnessBatteryPanel(MainWindow& main, QWidget* parent)
     all->addLayout(middle, 1);
 
     connect(run_, &QPushButton::clicked, this, &FairnessBatteryPanel::runBattery);
-    // The decisions follow the level; the tests themselves need not run again
-    // for that, but doing so is cheap once the sector test's law is known.
+    // The decisions follow the level; the tests themselves stand.
     connect(levelBox_, &QComboBox::activated, this, [this] {
-        if (report_) runBattery();
+        if (!report_) return;
+        judgeFairness(*report_, level());
+        showReport();
     });
 }
 

@@ -131,10 +131,7 @@ void WheelSectorsWindow::pressWheel(Qt::MouseButton button, int x, int y) {
         if (statistic != nullptr && statistic->isVisible()) statistic->refresh();
     }
     drawSectorPie();
-    for (WindowId id : {WindowId::Minimize, WindowId::Minimize2}) {
-        auto* w = qobject_cast<CompactTableWindow*>(main_.window(id));
-        if (w != nullptr && w->isVisible()) w->copyTablePicture();
-    }
+    refreshCompactWindows(main_);
 }
 
 }  // namespace kv

@@ -235,4 +235,11 @@ void CompactTableWindow::closeEvent(QCloseEvent* event) {
     closeCompactWindow(this, main_, closingByButton_, event);
 }
 
+void refreshCompactWindows(MainWindow& main) {
+    for (WindowId id : {WindowId::Minimize, WindowId::Minimize2}) {
+        auto* w = qobject_cast<CompactTableWindow*>(main.window(id));
+        if (w != nullptr && w->isVisible()) w->copyTablePicture();
+    }
+}
+
 }  // namespace kv

@@ -64,4 +64,8 @@ class CompactTableWindow : public QWidget {
     bool clearingMemo_ = false;
 };
 
+// The shown compact windows copy the table as it now stands: for changes
+// made to the game outside the table's own paint.
+void refreshCompactWindows(MainWindow& main);
+
 }  // namespace kv

@@ -466,7 +466,7 @@ void StrategyTesterWindow::runRealTime() {
     setRunning(false);
     if (closing_) return;
     if (transferToTable(run_.NextBets(), main_.state())) main_.pressTable(MouseButton::Left, 1, 1);
-    repaintCompactWindows();
+    refreshCompactWindows(main_);
 }
 
 void StrategyTesterWindow::waitForResultPhase() {
@@ -480,13 +480,6 @@ void StrategyTesterWindow::waitForResultPhase() {
     loop.exec();
     disconnect(c1);
     disconnect(c2);
-}
-
-void StrategyTesterWindow::repaintCompactWindows() {
-    for (WindowId id : {WindowId::Minimize, WindowId::Minimize2}) {
-        auto* w = qobject_cast<CompactTableWindow*>(main_.window(id));
-        if (w != nullptr && w->isVisible()) w->copyTablePicture();
-    }
 }
 
 // ------------------------------------------------------------- curve

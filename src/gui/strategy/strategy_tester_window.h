@@ -113,7 +113,6 @@ class StrategyTesterWindow : public QWidget {
     // Returns when the main window's result phase is over, handling events
     // meanwhile (the main window's timer ends the phase).
     void waitForResultPhase();
-    void repaintCompactWindows();
 
     MainWindow& main_;
     QString folder_;
