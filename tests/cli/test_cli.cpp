@@ -160,4 +160,36 @@ TEST_F(Cli, BadInputExitsOneNamingFileAndLineAndWritesNothing) {
     EXPECT_EQ(dir.fileCount(), files);
 }
 
+TEST_F(Cli, SimulateGivesTheSameJsonOnAnyNumberOfThreads) {
+    const std::string args =
+        "simulate '" + kMartingale + "' --sessions 300 --spins 200 --bankroll 500 --seed 9 --json";
+    CliRun one = run(args + " --threads 1");
+    CliRun two = run(args + " --threads 2");
+    ASSERT_EQ(one.code, 0) << one.err;
+    ASSERT_EQ(two.code, 0) << two.err;
+    nlohmann::json a = nlohmann::json::parse(one.out), b = nlohmann::json::parse(two.out);
+    EXPECT_EQ(a["ruined"].get<int>() + a["stop_loss"].get<int>() + a["take_profit"].get<int>() +
+                  a["completed"].get<int>(),
+              300);
+    EXPECT_EQ(a["fan"].size(), 50u);
+    a.erase("steps_per_second");
+    b.erase("steps_per_second");
+    EXPECT_EQ(a, b);
+}
+
+TEST_F(Cli, HonestyReportsEveryTestAndExitsZeroWhenBiased) {
+    std::string sevens;
+    for (int i = 0; i < 400; ++i) sevens += "7\n";
+    writeAll(path("sevens.list"), sevens);
+    setenv("XDG_CACHE_HOME", path("cache").c_str(), 1);  // the sector test's cache
+    const CliRun r = run("honesty '" + path("sevens.list") + "' --json");
+    ASSERT_EQ(r.code, 0) << r.err;
+    const nlohmann::json j = nlohmann::json::parse(r.out);
+    EXPECT_EQ(j["spins"], 400);
+    EXPECT_EQ(j["verdict"], "biased");
+    ASSERT_EQ(j["tests"].size(), 8u);
+    EXPECT_EQ(j["tests"][0]["name"], "numbers");
+    EXPECT_TRUE(j["tests"][0]["reject"].get<bool>());
+}
+
 }  // namespace
