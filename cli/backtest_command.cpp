@@ -13,6 +13,7 @@
 #include "cli/commands.h"
 #include "core/game_state.h"
 #include "files/file_status.h"
+#include "strategy/compiled_strategy.h"
 #include "strategy/interpreter.h"
 
 namespace kv::cli {
@@ -41,9 +42,9 @@ struct Totals {
     int64_t staked = 0;
 };
 
-// The interpreter keeps only the balances; the bets of a step are still
-// readable as NextBets until the next step has run its operators, which is
-// when the progress callback comes. Curve rows go straight to the file.
+// One row of the curve per step and the totals as the steps go by. A step
+// with no number is the final step of a replay: its bets are for the next,
+// unknown spin and are not settled.
 class StepRecorder {
   public:
     explicit StepRecorder(const std::string& curvePath) {
@@ -52,69 +53,52 @@ class StepRecorder {
         curve_->piece() += "step,number,stake,winnings,balance\r\n";
     }
 
-    void record(const Interpreter& run) {
-        const int32_t number = run.RunSpins(1);  // -1: the final step of a replay, not settled
-        const TesterGrid& bets = run.NextBets();
-        const int64_t stake = bets.sum();
-        if (number >= 0) staked_ += stake;
-        if (!curve_) return;
-        std::string& p = curve_->piece();
-        appendInt(p, ++steps_);
-        p += ',';
-        if (number >= 0) appendInt(p, number);
-        p += ',';
-        appendInt(p, stake);
-        p += ',';
-        if (number >= 0) appendInt(p, bets.winnings(number));
-        p += ',';
-        appendInt(p, run.balance());
-        p += "\r\n";
-        curve_->maybeFlush();
+    void settled(int number, int64_t stake, int64_t winnings, int32_t balance) {
+        ++t_.steps;
+        t_.staked += stake;
+        // A step's outcome is the sign of what it added to the balance.
+        if (balance > t_.finalBalance)
+            ++t_.wins;
+        else if (balance < t_.finalBalance)
+            ++t_.losses;
+        else
+            ++t_.drawn;
+        t_.finalBalance = balance;
+        // The lowest and highest of the steps' balances, as the curve shows them.
+        t_.minBalance = t_.steps == 1 ? balance : std::min(t_.minBalance, balance);
+        t_.maxBalance = t_.steps == 1 ? balance : std::max(t_.maxBalance, balance);
+        if (curve_) row(number, stake, winnings);
     }
 
-    int64_t staked() const { return staked_; }
+    void unsettled(int64_t stake) {
+        ++t_.steps;
+        if (curve_) row(-1, stake, 0);
+    }
+
+    const Totals& totals() const { return t_; }
     void commit() {
         if (curve_) curve_->commit();
     }
 
   private:
+    void row(int number, int64_t stake, int64_t winnings) {
+        std::string& p = curve_->piece();
+        appendInt(p, t_.steps);
+        p += ',';
+        if (number >= 0) appendInt(p, number);
+        p += ',';
+        appendInt(p, stake);
+        p += ',';
+        if (number >= 0) appendInt(p, winnings);
+        p += ',';
+        appendInt(p, t_.finalBalance);
+        p += "\r\n";
+        curve_->maybeFlush();
+    }
+
     std::optional<PieceWriter> curve_;
-    int64_t staked_ = 0;
-    int64_t steps_ = 0;
+    Totals t_;
 };
-
-GameState gameOf(const std::vector<uint8_t>& numbers) {
-    GameState game;
-    const auto n = static_cast<int32_t>(numbers.size());
-    game.addToSpinCount(n);
-    // SpinHistory is newest first: the file's last spin is position 1.
-    for (int32_t pos = 1; pos <= n; ++pos) game.setSpinHistory(pos, numbers[static_cast<size_t>(n - pos)]);
-    return game;
-}
-
-void addOutcomes(const Interpreter& run, bool replay, Totals& t) {
-    const auto& balances = run.balancesOldestFirst();
-    t.steps = run.stepCount();
-    t.finalBalance = run.balance();
-    if (!balances.empty()) {
-        const auto [lo, hi] = std::minmax_element(balances.begin(), balances.end());
-        t.minBalance = *lo;
-        t.maxBalance = *hi;
-    }
-    // A step's outcome is the sign of what it added to the balance; the
-    // final step of a replay is not settled.
-    const size_t settled = replay && !balances.empty() ? balances.size() - 1 : balances.size();
-    int32_t previous = 0;
-    for (size_t i = 0; i < settled; ++i) {
-        if (balances[i] > previous)
-            ++t.wins;
-        else if (balances[i] < previous)
-            ++t.losses;
-        else
-            ++t.drawn;
-        previous = balances[i];
-    }
-}
 
 std::string totalsText(const Totals& t, const BacktestOptions& opt, uint32_t seed) {
     if (opt.json) {
@@ -148,10 +132,19 @@ std::string totalsText(const Totals& t, const BacktestOptions& opt, uint32_t see
     return out;
 }
 
+// The tester's run on the compiled runner, which follows the interpreter
+// step for step without keeping a list per step: N random spins take N + 1
+// settled steps, each drawing its number as the tester does; a replay
+// settles one step per spin, oldest first, and ends with a step that only
+// places the bets for the next spin.
 void runBacktest(const BacktestOptions& opt) {
-    Strategy strategy = readStrategy(opt.strategy);
+    const Strategy strategy = readStrategy(opt.strategy);
     const bool replay = !opt.random.has_value();
-    GameState game = replay ? gameOf(readSpinNumbers(opt.game, opt.format)) : GameState();
+    const std::vector<uint8_t> numbers =
+        replay ? readSpinNumbers(opt.game, opt.format) : std::vector<uint8_t>();
+    if (numbers.size() > static_cast<size_t>(kMaxRunSpins))
+        throw InputError(opt.game, "A run takes at most " + std::to_string(kMaxRunSpins) + " spins");
+    GameState game;  // the table limits and the generator of a new game
     if (!opt.limits.empty()) game.TableLimits = parseLimits(opt.limits);
     uint32_t seed = 0;
     if (!replay) {
@@ -161,25 +154,27 @@ void runBacktest(const BacktestOptions& opt) {
             game.rng.Randomize();
         seed = game.rng.seed();
     }
-    const int32_t requested = replay ? game.SpinCount : *opt.random;
+    const int64_t settledSteps = replay ? static_cast<int64_t>(numbers.size()) : int64_t{*opt.random} + 1;
 
-    Interpreter run;
+    std::string error;
+    std::optional<CompiledStrategy> run =
+        CompiledStrategy::compile(strategy, game.TableLimits, settledSteps + 1, error);
+    if (!run) throw InputError(opt.strategy, error);
+    run->reset();
     StepRecorder recorder(opt.curve);
-    RunOptions options;
-    options.progressInterval = 1;
-    options.progress = [&](const RunProgress& p) {
-        if (p.step > 1) recorder.record(run);
-        return false;
-    };
-    const RunResult result = run.Run(strategy, game, replay, requested, options);
-    if (result.end != RunEnd::Finished) throw InputError(opt.strategy, result.message);
-    recorder.record(run);
-
-    Totals totals;
-    totals.staked = recorder.staked();
-    addOutcomes(run, replay, totals);
+    try {
+        for (int64_t i = 0; i < settledSteps; ++i) {
+            const int64_t stake = run->placeBets();
+            const int x = replay ? numbers[static_cast<size_t>(i)] : game.RandNum();
+            run->settle(x);
+            recorder.settled(x, stake, run->winnings(), run->balance());
+        }
+        if (replay) recorder.unsettled(run->placeBets());
+    } catch (const StrategyRunError& e) {
+        throw InputError(opt.strategy, e.what());
+    }
     recorder.commit();
-    printResult(totalsText(totals, opt, seed));
+    printResult(totalsText(recorder.totals(), opt, seed));
 }
 
 }  // namespace

@@ -231,6 +231,7 @@ void CompiledStrategy::reset() {
     touchedCount_ = 0;
     touchedBits_[0] = touchedBits_[1] = 0;
     stake_ = 0;
+    winnings_ = 0;
     balance_ = 0;
     selectionValue_ = 0;
     outcome_ = 2;
@@ -412,7 +413,7 @@ int32_t CompiledStrategy::otherValue(const Value& v) {
         }
         case Value::Bad:
         default:
-            throw StrategyRunError("'" + badTexts_[v.v] + "' is not a valid integer value");
+            throw StrategyRunError("'" + shownText(badTexts_[v.v]) + "' is not a valid integer value");
     }
 }
 
@@ -485,6 +486,7 @@ inline void CompiledStrategy::settleStep(int x) {
     const int64_t next = balance_ + win - stake_;
     balance_ = static_cast<int32_t>(
         std::clamp<int64_t>(next, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+    winnings_ = win;
     outcome_ = win > stake_ ? 0 : (win < stake_ ? 1 : 2);
     if (tracksSpins_)
         record(x);

@@ -80,6 +80,8 @@ class CompiledStrategy {
     void settle(int x);
 
     int32_t balance() const { return balance_; }
+    // What the latest settle paid back, stakes of winning bets included.
+    int64_t winnings() const { return winnings_; }
     int32_t parameter(int32_t i) const { return current_[i - 1]; }  // 1-based, current value
     int32_t selectionValue() const { return selectionValue_; }
     // The bets placed by the latest placeBets, as the tester lays them out.
@@ -174,6 +176,7 @@ class CompiledStrategy {
     int touchedCount_ = 0;
     uint64_t touchedBits_[2] = {0, 0};
     int64_t stake_ = 0;
+    int64_t winnings_ = 0;
     int32_t balance_ = 0;
     int32_t selectionValue_ = 0;
     int outcome_ = 2;  // 0 win, 1 lose, 2 drawn

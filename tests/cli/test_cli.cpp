@@ -86,27 +86,63 @@ TEST_F(Cli, StatsAgreeWithTheLibraryInEveryFormat) {
     }
 }
 
+// Every total against the tester's own interpreter: the stake of a step is
+// still its NextBets when the next step reports its progress.
 TEST_F(Cli, BacktestRunsAsTheTesterWindow) {
     writeGame();
-    const StrategyFileRead read = loadStrategyFile(kMartingale);
-    ASSERT_EQ(read.status, StrategyFileStatus::Ok);
-    for (const bool replay : {true, false}) {
-        Strategy s = read.strategy;
-        GameState g = game;
-        g.rng.setSeed(42);
-        Interpreter expected;
-        ASSERT_EQ(expected.Run(s, g, replay, replay ? g.SpinCount : 2000).end, RunEnd::Finished);
-        const std::string source = replay ? "--game " + path("game.gma") : "--random 2000 --seed 42";
-        const CliRun r =
-            run("backtest --json " + kMartingale + " " + source + " --curve " + path("curve.csv"));
-        ASSERT_EQ(r.code, 0) << r.err;
-        const auto j = nlohmann::json::parse(r.out);
-        EXPECT_EQ(j["steps"], expected.stepCount());
-        EXPECT_EQ(j["final_balance"], expected.balance());
-        const auto rows = kvtest::crlfLines(readAll(path("curve.csv")));
-        ASSERT_EQ(rows.size(), static_cast<size_t>(expected.stepCount()) + 1);
-        EXPECT_TRUE(rows.back().ends_with("," + std::to_string(expected.balance())));
+    // Red and black together: every number but zero is a drawn game.
+    writeAll(
+        path("both.stg"),
+        "' Both colours.\r\n\r\nBET 5 v Stake\r\n\r\nALWAYS\r\n------\r\nBETS RED // 1 Red\r\nBETS BLACK // "
+        "2 Black\r\n\r\n"
+        "WIN\r\n---\r\n\r\nLOSE\r\n----\r\n\r\nDRAWN GAME\r\n----------\r\n\r\nALWAYS 2\r\n--------\r\n");
+    for (const std::string& file :
+         {std::string(KV_SOURCE_DIR "/data/strategies/hot_dozen.stg"), kMartingale, path("both.stg")}) {
+        const StrategyFileRead read = loadStrategyFile(file);
+        ASSERT_EQ(read.status, StrategyFileStatus::Ok) << file;
+        for (const bool replay : {true, false}) {
+            Strategy s = read.strategy;
+            GameState g = game;
+            g.rng.setSeed(42);
+            Interpreter expected;
+            int64_t staked = 0;
+            RunOptions options;
+            options.progressInterval = 1;
+            options.progress = [&](const RunProgress& p) {
+                if (p.step > 1) staked += expected.NextBets().sum();
+                return false;
+            };
+            ASSERT_EQ(expected.Run(s, g, replay, replay ? g.SpinCount : 2000, options).end, RunEnd::Finished);
+            if (!replay) staked += expected.NextBets().sum();
+            const std::vector<int32_t>& balances = expected.balancesOldestFirst();
+            const std::string source = replay ? "--game " + path("game.gma") : "--random 2000 --seed 42";
+            const CliRun r = run("backtest --json " + file + " " + source + " --curve " + path("curve.csv"));
+            ASSERT_EQ(r.code, 0) << r.err;
+            const auto j = nlohmann::json::parse(r.out);
+            EXPECT_EQ(j["steps"], expected.stepCount());
+            EXPECT_EQ(j["final_balance"], expected.balance());
+            EXPECT_EQ(j["min_balance"], *std::min_element(balances.begin(), balances.end()));
+            EXPECT_EQ(j["max_balance"], *std::max_element(balances.begin(), balances.end()));
+            EXPECT_EQ(j["total_staked"], staked) << file;
+            int64_t outcomes[3] = {0, 0, 0};  // wins, losses, drawn
+            for (size_t i = 0; i + (replay ? 1 : 0) < balances.size(); ++i) {
+                const int32_t before = i == 0 ? 0 : balances[i - 1];
+                ++outcomes[balances[i] > before ? 0 : (balances[i] < before ? 1 : 2)];
+            }
+            EXPECT_EQ(j["wins"], outcomes[0]);
+            EXPECT_EQ(j["losses"], outcomes[1]);
+            EXPECT_EQ(j["drawn"], outcomes[2]) << file;
+            const auto rows = kvtest::crlfLines(readAll(path("curve.csv")));
+            ASSERT_EQ(rows.size(), balances.size() + 1);
+            for (size_t i = 0; i < balances.size(); ++i)
+                ASSERT_TRUE(rows[i + 1].ends_with("," + std::to_string(balances[i]))) << file << " " << i;
+        }
     }
+    // The lowest balance is that of a step, not the 0 before the first one.
+    writeAll(path("red.list"), "1\n");
+    const auto j =
+        nlohmann::json::parse(run("backtest --json " + kMartingale + " --game " + path("red.list")).out);
+    EXPECT_EQ(j["min_balance"], 5);
 }
 
 TEST_F(Cli, ConvertWritesEveryFormatFromTheSameGame) {
@@ -136,6 +172,9 @@ TEST_F(Cli, BadInputExitsOneNamingFileAndLineAndWritesNothing) {
     writeAll(path("junk.gma"), "0\r\n0\r\n2\r\n5\r\n0 0 x\r\n");
     writeAll(path("junk.list"), "1 2\r\n# c\r\n3\x01 4\r\n");
     writeAll(path("kept.csv"), "old");
+    std::string divide = readAll(kMartingale);
+    divide.replace(divide.find("BET * 2"), 7, "BET \\ 0");
+    writeAll(path("divide.stg"), divide);
     const struct {
         std::string args, file, message;
     } cases[] = {
@@ -143,6 +182,7 @@ TEST_F(Cli, BadInputExitsOneNamingFileAndLineAndWritesNothing) {
         {"convert --format gma", "junk.gma", "Line 5: "},
         {"stats", "junk.list", "Line 3: '3\\x01' is not a number from 0 to 36"},
         {"stats", "missing.list", "File not found"},
+        {"backtest --random 100 --seed 1", "divide.stg", "Division by zero"},
     };
     for (const auto& c : cases) {
         const std::string out = c.args.starts_with("convert") ? " " + path("kept.csv") : "";
