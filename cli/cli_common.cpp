@@ -107,34 +107,14 @@ int64_t failedLine(const fs::path& path, uint64_t position, bool missingLine) {
     throw InputError(path, "Line " + std::to_string(line) + ": " + st.message());
 }
 
-struct GameHeader {
-    int32_t Balance = 0;
-    int32_t Credit = 0;
-    int32_t SpinCount = 0;
-};
-
-// The game file as Open Game reads it (readGameFile), one record at a time,
-// so that a long game is never held with all its bet grids: the money
-// lines, the count, then max(count, 10) records, filler included, every one
-// checked. onRecord gets the 1-based record number.
+// The game file as Open Game reads it, one record at a time, so that a long
+// game is never held with all its bet grids.
 GameHeader readGameRecords(const fs::path& path,
                            const std::function<void(int32_t, const SpinRecord&)>& onRecord) {
     InputFile in;
     if (auto st = in.open(path); !st) throw InputError(path, st.message());
     GameHeader h;
-    std::string line;
-    for (int32_t* field : {&h.Balance, &h.Credit, &h.SpinCount}) {
-        if (!in.readLine(line)) line.clear();  // a missing line reads as the empty text
-        if (!in.status().ok()) failGameFile(path, in, in.status());
-        if (auto st = parseInt32(line, *field); !st) failGameFile(path, in, st);
-    }
-    if (h.SpinCount < 0) failGameFile(path, in, FileStatus::badValue(line, "is not a valid spin count"));
-    const int32_t records = gmaRecordCount(h.SpinCount);
-    SpinRecord r;
-    for (int32_t k = 1; k <= records; ++k) {
-        if (auto st = readSpinRecord(in, r); !st) failGameFile(path, in, st);
-        onRecord(k, r);
-    }
+    if (auto st = kv::readGameRecords(in, h, onRecord); !st) failGameFile(path, in, st);
     return h;
 }
 

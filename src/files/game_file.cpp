@@ -66,31 +66,45 @@ void writeSpinRecord(OutputFile& out, int32_t number, const BetGrid& bets, int32
     out.write(s);
 }
 
-FileStatus readGameFile(InputFile& in, GameData& out, RecordsToRead what) {
-    GameData data;
+FileStatus readGameRecords(InputFile& in, GameHeader& header,
+                           const std::function<void(int32_t, const SpinRecord&)>& onRecord,
+                           RecordsToRead what) {
     std::string line;
     if (what == RecordsToRead::All) {
-        if (auto st = readIntLine(in, line, data.Balance); !st) return st;
-        if (auto st = readIntLine(in, line, data.Credit); !st) return st;
+        if (auto st = readIntLine(in, line, header.Balance); !st) return st;
+        if (auto st = readIntLine(in, line, header.Credit); !st) return st;
     } else {
         // The merges keep the money of the current game: these lines are skipped.
         for (int i = 0; i < 2; ++i) {
             if (auto st = nextLine(in, line); !st) return st;
         }
     }
-    if (auto st = readIntLine(in, line, data.SpinCount); !st) return st;
-    if (data.SpinCount < 0) return FileStatus::badValue(line, "is not a valid spin count");
-    if (data.SpinCount > kMaxHistorySpins) return tooManySpins(line);
-    const int32_t records = what == RecordsToRead::All ? gmaRecordCount(data.SpinCount) : data.SpinCount;
-    // Reserve only what the bytes left can hold; a count beyond that fails
-    // at the first missing line instead of allocating for it.
-    data.records.reserve(static_cast<size_t>(
-        std::min<uint64_t>(static_cast<uint64_t>(records), in.remaining() / kMinRecordBytes + 1)));
-    for (int32_t k = 0; k < records; ++k) {
-        SpinRecord r;
+    if (auto st = readIntLine(in, line, header.SpinCount); !st) return st;
+    if (header.SpinCount < 0) return FileStatus::badValue(line, "is not a valid spin count");
+    if (header.SpinCount > kMaxHistorySpins) return tooManySpins(line);
+    const int32_t records = what == RecordsToRead::All ? gmaRecordCount(header.SpinCount) : header.SpinCount;
+    SpinRecord r;
+    for (int32_t k = 1; k <= records; ++k) {
         if (auto st = readSpinRecord(in, r); !st) return st;
-        data.records.push_back(r);
+        onRecord(k, r);
     }
+    return {};
+}
+
+FileStatus readGameFile(InputFile& in, GameData& out, RecordsToRead what) {
+    GameData data;
+    auto keep = [&](int32_t k, const SpinRecord& r) {
+        // Reserve only what the bytes left can hold; a count beyond that
+        // fails at the first missing line instead of allocating for it.
+        if (k == 1) {
+            const int32_t records =
+                what == RecordsToRead::All ? gmaRecordCount(data.SpinCount) : data.SpinCount;
+            data.records.reserve(static_cast<size_t>(
+                std::min<uint64_t>(static_cast<uint64_t>(records), in.remaining() / kMinRecordBytes + 2)));
+        }
+        data.records.push_back(r);
+    };
+    if (auto st = readGameRecords(in, data, keep, what); !st) return st;
     out = std::move(data);
     return {};
 }

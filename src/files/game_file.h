@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <vector>
 
 #include "core/game_state.h"
@@ -24,10 +25,14 @@ struct SpinRecord {
     bool operator==(const SpinRecord&) const = default;
 };
 
-struct GameData {
+// The three lines before the records.
+struct GameHeader {
     int32_t Balance = 0;
     int32_t Credit = 0;
     int32_t SpinCount = 0;
+};
+
+struct GameData : GameHeader {
     std::vector<SpinRecord> records;  // records[k - 1] is record k
 };
 
@@ -38,6 +43,14 @@ enum class RecordsToRead {
     All,        // Open Game: every record, filler included, and the money lines
     SpinsOnly,  // the merge commands: the money lines are skipped, filler is not read
 };
+
+// The file record by record, for readers that keep less than the whole
+// game: onRecord(k, record) gets record k (1-based) as soon as it is read,
+// after `header` is filled. Checks everything readGameFile checks; on a
+// failure the records already handed over were valid.
+FileStatus readGameRecords(InputFile& in, GameHeader& header,
+                           const std::function<void(int32_t, const SpinRecord&)>& onRecord,
+                           RecordsToRead what = RecordsToRead::All);
 
 FileStatus readGameFile(InputFile& in, GameData& out, RecordsToRead what = RecordsToRead::All);
 FileStatus readGameFile(const std::filesystem::path& path, GameData& out,
