@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/analysis_test_util.h"
 #include "analysis/rndtest_table.h"
 #include "analysis/test_game_bets.h"
 #include "analysis/test_game_concentration.h"
@@ -12,20 +13,8 @@ using namespace kv;
 
 namespace {
 
-GameState gameOf(const std::vector<std::pair<int, BetGrid>>& playedOldestFirst) {
-    GameState s;
-    for (const auto& [n, bets] : playedOldestFirst) {
-        s.CurrentBets = bets;
-        s.RecordSpin(n);
-    }
-    return s;
-}
-
-BetGrid betOn(BetCell cell, int32_t amount) {
-    BetGrid g;
-    g.at(cell.c, cell.r) = amount;
-    return g;
-}
+using test::betOn;
+using test::gameOf;
 
 const BetCell kStraight17{13, 3};
 

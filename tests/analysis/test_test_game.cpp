@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/analysis_test_util.h"
 #include "analysis/rndtest_table.h"
 #include "analysis/test_game_bets.h"
 #include "analysis/test_game_concentration.h"
@@ -42,20 +43,8 @@ std::vector<int32_t> newestFirst(std::vector<int32_t> played) {
     return played;
 }
 
-GameState gameOf(const std::vector<std::pair<int, BetGrid>>& playedOldestFirst) {
-    GameState s;
-    for (const auto& [n, bets] : playedOldestFirst) {
-        s.CurrentBets = bets;
-        s.RecordSpin(n);
-    }
-    return s;
-}
-
-BetGrid betOn(BetCell cell, int32_t amount) {
-    BetGrid g;
-    g.at(cell.c, cell.r) = amount;
-    return g;
-}
+using test::betOn;
+using test::gameOf;
 
 const BetCell kStraight17{13, 3};  // street 6: 18 on top, 17 in the middle
 const BetCell kStraightZero{1, 1};

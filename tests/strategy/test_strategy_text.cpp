@@ -161,27 +161,8 @@ TEST(StrategyText, NestedBlocksAreSixSpacesDeeperAndReadBack) {
 
 TEST(StrategyText, ReaderEdgeCases) {
     // No description: the text starts with the empty line.
-    const Strategy s = parsed({"",
-                               "BET 1 v ",
-                               "X 5 n",
-                               "",
-                               "ALWAYS",
-                               "------",
-                               "BET = X // 2 Copy",
-                               "BETS RED // 5 Red",
-                               "",
-                               "WIN",
-                               "---",
-                               "",
-                               "LOSE",
-                               "----",
-                               "",
-                               "DRAWN GAME",
-                               "----------",
-                               "",
-                               "ALWAYS 2",
-                               "--------",
-                               "BETS RED // 5 Red again"});
+    const Strategy s = parsed(strategyLines({"BET 1 v ", "X 5 n"}, {"BET = X // 2 Copy", "BETS RED // 5 Red"},
+                                            {}, {}, {}, {"BETS RED // 5 Red again"}));
     EXPECT_TRUE(s.description.empty());
     ASSERT_EQ(s.parameterCount(), 2);
     EXPECT_TRUE(s.parameter(1).visible);
