@@ -64,6 +64,16 @@ FileStatus OutputFile::open(const std::filesystem::path& target) {
     error_ = 0;
     buffer_.clear();
     inPlace_ = false;
+    struct stat what {};
+    if (::stat(target.c_str(), &what) == 0 && !S_ISREG(what.st_mode) && !S_ISDIR(what.st_mode)) {
+        // Opened by its own name: /dev/stdout leads to the process's own
+        // descriptor, which no followed path can name.
+        target_ = target;
+        file_ = std::fopen(target.c_str(), "wb");
+        if (!file_) return FileStatus::ioError(errno ? errno : EIO);
+        open_ = true;
+        return {};
+    }
     target_ = followLinks(target);
     std::error_code ec;
     if (std::filesystem::is_directory(target_, ec)) return FileStatus::ioError(EISDIR);
@@ -175,8 +185,9 @@ FileStatus OutputFile::commit() {
     }
     if (!file_) return FileStatus::ioError(error_ ? error_ : EBADF);
     flushBuffer();
+    const bool direct = temp_.empty();  // no regular file: nothing to sync or rename
     if (error_ == 0 && std::fflush(file_) != 0) error_ = errno ? errno : EIO;
-    if (error_ == 0 && ::fsync(::fileno(file_)) != 0) error_ = errno ? errno : EIO;
+    if (error_ == 0 && !direct && ::fsync(::fileno(file_)) != 0) error_ = errno ? errno : EIO;
     const int closed = std::fclose(file_);
     file_ = nullptr;
     if (error_ == 0 && closed != 0) error_ = errno ? errno : EIO;
@@ -184,6 +195,10 @@ FileStatus OutputFile::commit() {
         const int err = error_;
         discard();
         return FileStatus::ioError(err);
+    }
+    if (direct) {
+        open_ = false;
+        return {};
     }
     std::error_code ec;
     std::filesystem::rename(temp_, target_, ec);

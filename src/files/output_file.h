@@ -9,6 +9,9 @@
 // overwrite that works is better than a safe one that loses the game. A
 // symbolic link is followed (its target is written, the link stays), and
 // the target keeps its permissions.
+//
+// A target that is no regular file (a terminal, a pipe, /dev/stdout, a
+// device) has no folder to be replaced in: it is written straight through.
 
 #include <cstdint>
 #include <cstdio>
@@ -28,7 +31,8 @@ class OutputFile {
     OutputFile& operator=(const OutputFile&) = delete;
 
     // Creates the temporary file beside the target (the file a symbolic
-    // link leads to), or prepares to write the target in place.
+    // link leads to), prepares to write the target in place, or opens a
+    // target that is no regular file.
     FileStatus open(const std::filesystem::path& target);
 
     void write(std::string_view bytes);

@@ -190,6 +190,9 @@ TEST(FileFaults, WritersFollowLinksKeepPermissionsAndOverwriteInPlace) {
     EXPECT_EQ(kvtest::readAll(folder / "game.gma"), savedGame(s));
     EXPECT_EQ(modeOf(folder / "game.gma"), 0640u);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 3) << "no temporary file left";
+    // A device is written straight through, never replaced by a file.
+    EXPECT_TRUE(writeGameFile("/dev/null", s).ok());
+    EXPECT_EQ(writeGameFile("/dev/full", s).code(), ENOSPC);
 
     kvtest::writeAll(folder / "game.gma", std::string(20000, 'z'));
     if (!setRefusing(folder, true)) {
