@@ -52,7 +52,7 @@ std::string honestyJson(const FairnessReport& report) {
     nlohmann::ordered_json j;
     j["spins"] = report.spins;
     j["level"] = report.level;
-    j["verdict"] = report.biased ? "biased" : "fair";
+    j["verdict"] = report.biased ? "biased" : (report.tested ? "fair" : "untested");
     j["tests"] = tests;
     return j.dump(2) + "\n";
 }

@@ -257,8 +257,17 @@ void judgeFairness(FairnessReport& report, double level) {
         report.biased = true;
         rejected += (rejected.empty() ? "" : ", ") + r.name;
     }
+    report.tested = !pValues.empty();
     report.verdict = report.biased ? "Biased at " + confidenceText(level) + ": " + rejected
                                    : "No evidence of bias at " + confidenceText(level);
+    if (!report.tested && !report.tests.empty()) {
+        const auto shortest = std::min_element(report.tests.begin(), report.tests.end(),
+                                               [](const FairnessTestResult& a, const FairnessTestResult& b) {
+                                                   return a.spinsNeeded < b.spinsNeeded;
+                                               });
+        report.verdict = "Too few spins for any test: the " + shortest->name + " test needs " +
+                         std::to_string(shortest->spinsNeeded);
+    }
 }
 
 std::vector<std::string> fairnessReportLines(const FairnessReport& report) {

@@ -42,7 +42,10 @@ struct FairnessReport {
     int32_t spins = 0;
     double level = kDefaultFairnessLevel;
     bool biased = false;
-    std::string verdict;  // "No evidence of bias at 99 %" or "Biased at 99 %: numbers, runs"
+    bool tested = false;  // at least one test ran: too short a history says nothing
+    // "No evidence of bias at 99 %", "Biased at 99 %: numbers, runs" or
+    // "Too few spins for any test: the runs test needs 11"
+    std::string verdict;
     std::vector<FairnessTestResult> tests;  // always the eight, in battery order
     // For the plots: (count - expected) / standard deviation of each number,
     // in wheel order (element 0 is zero's pocket), and the histogram of the

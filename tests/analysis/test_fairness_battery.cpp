@@ -113,6 +113,10 @@ TEST(FairnessBattery, TestsNeedingLongerHistoriesAreSkippedWithTheirLength) {
     // Below 62 spins even the smallest arc expects fewer than five.
     EXPECT_TRUE(
         test(runFairnessBattery(std::vector<uint8_t>(61, 7), 0.01, memoryCache()), "sectors").skipped);
+    // A history too short for every test is no evidence either way.
+    const FairnessReport none = runFairnessBattery(std::vector<uint8_t>(10, 7), 0.01, memoryCache());
+    EXPECT_FALSE(none.tested || none.biased);
+    EXPECT_EQ(none.verdict, "Too few spins for any test: the runs test needs 11");
 }
 
 TEST(FairnessBattery, BiasedWheelIsCalledBiasedAndEvenOneIsNot) {

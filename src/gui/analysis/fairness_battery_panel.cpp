@@ -89,8 +89,10 @@ FairnessBatteryPanel::FairnessBatteryPanel(MainWindow& main, QWidget* parent)
                                        QStringLiteral("Result")});
     table_->verticalHeader()->hide();
     table_->verticalHeader()->setDefaultSectionSize(18);
+    // The statistic (or why a test was skipped) takes the width the others
+    // leave, so that every result stays in view without scrolling.
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    table_->horizontalHeader()->setStretchLastSection(true);
+    table_->horizontalHeader()->setSectionResizeMode(StatisticColumn, QHeaderView::Stretch);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionMode(QAbstractItemView::NoSelection);
 
@@ -151,7 +153,7 @@ void FairnessBatteryPanel::showReport() {
     const FairnessReport& r = *report_;
     verdict_->setText(local(r.verdict));
     QPalette pal = verdict_->palette();
-    pal.setColor(QPalette::WindowText, r.biased ? winColor(clRed) : winColor(clGreen));
+    pal.setColor(QPalette::WindowText, winColor(r.biased ? clRed : (r.tested ? clGreen : clGray)));
     verdict_->setPalette(pal);
 
     table_->setRowCount(static_cast<int>(r.tests.size()));
