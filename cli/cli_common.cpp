@@ -226,6 +226,47 @@ LoadedGame readGame(const std::string& path, const std::string& format) {
     return game;
 }
 
+GameState gameStateOf(const LoadedGame& g, const std::string& path) {
+    const size_t n = g.spins.spinCount();
+    if (n > static_cast<size_t>(kMaxHistorySpins)) throw InputError(path, tooManySpins(intText(n)).message());
+    GameState game;
+    game.Balance = g.Balance;
+    game.Credit = g.Credit;
+    game.addToSpinCount(static_cast<int32_t>(n));
+    for (size_t s = 0; s < n; ++s) {
+        const auto pos = static_cast<int32_t>(n - s);  // the file's last spin is position 1
+        game.setSpinHistory(pos, g.spins.numbers[s]);
+        if (g.spins.firstBet[s] != (s + 1 < n ? g.spins.firstBet[s + 1] : g.spins.bets.size()))
+            game.setSpinBets(pos, g.spins.grid(s));
+    }
+    for (size_t k = 0; k < g.results.size(); ++k)
+        game.setResultHistory(static_cast<int32_t>(k + 1), g.results[k]);
+    return game;
+}
+
+namespace {
+fs::path& programPath() {
+    static fs::path path;
+    return path;
+}
+}  // namespace
+
+void setProgramPath(const char* argv0) {
+    std::error_code ec;
+    fs::path self = fs::read_symlink("/proc/self/exe", ec);  // Linux: the real file, whatever argv[0] says
+    if (ec && argv0 && fs::path(argv0).has_parent_path()) self = fs::absolute(argv0, ec);
+    programPath() = self;
+}
+
+fs::path shippedFile(const std::string& name) {
+    if (programPath().empty()) return {};
+    const fs::path dir = programPath().parent_path();
+    std::error_code ec;
+    for (const fs::path& candidate : {dir / name, dir / KV_DATA_DIR_FROM_BIN / name})
+        if (fs::is_regular_file(candidate, ec)) return candidate.lexically_normal();
+    return {};
+}
+
 TableLimits parseLimits(const std::string& text) {
     TableLimits limits;
     size_t start = 0;

@@ -55,6 +55,17 @@ struct LoadedGame {
     std::vector<int32_t> results;  // oldest first; empty when the format has none
 };
 LoadedGame readGame(const std::string& path, const std::string& format);
+// The same game as the program holds it (SpinHistory newest first, bets,
+// results, money). Throws InputError when it has more spins than the
+// program's history holds.
+GameState gameStateOf(const LoadedGame& game, const std::string& path);
+
+// A file the program ships (rndtest.dat, the sample strategies): beside the
+// executable in a build or portable folder, otherwise in the installed data
+// folder. Empty when neither holds it. main hands over argv[0] for systems
+// that cannot tell the executable's own path.
+void setProgramPath(const char* argv0);
+std::filesystem::path shippedFile(const std::string& name);
 
 // "L1,...,L14": minimum and maximum of each payout class, 1/1 first, as the
 // Properties window orders them. Throws std::invalid_argument with the reason.

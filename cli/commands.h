@@ -17,6 +17,7 @@ void addConvertCommand(CLI::App& app);
 void addStrategyCommand(CLI::App& app);
 void addHonestyCommand(CLI::App& app);
 void addSimulateCommand(CLI::App& app);
+void addTestGameCommand(CLI::App& app);
 
 // The --limits option of the commands that run strategies, refused at once
 // when it is no valid list of the table's limits.

@@ -52,20 +52,8 @@ SpinMoney moneyOf(const ImportedGame& spins, size_t s) {
     return m;
 }
 
-void writeGma(const LoadedGame& g, const fs::path& path) {
-    GameState game;
-    game.Balance = g.Balance;
-    game.Credit = g.Credit;
-    const auto n = static_cast<int32_t>(g.spins.spinCount());
-    game.addToSpinCount(n);
-    for (int32_t pos = 1; pos <= n; ++pos) {
-        const auto s = static_cast<size_t>(n - pos);
-        game.setSpinHistory(pos, g.spins.numbers[s]);
-        if (hasBets(g.spins, s)) game.setSpinBets(pos, g.spins.grid(s));
-    }
-    for (size_t k = 0; k < g.results.size(); ++k)
-        game.setResultHistory(static_cast<int32_t>(k + 1), g.results[k]);
-    if (auto st = writeGameFile(path, game); !st) throwWriteError(path, st);
+void writeGma(const LoadedGame& g, const fs::path& path, const std::string& input) {
+    if (auto st = writeGameFile(path, gameStateOf(g, input)); !st) throwWriteError(path, st);
 }
 
 void writeText(const LoadedGame& g, const fs::path& path) {
@@ -155,7 +143,7 @@ void addConvertCommand(CLI::App& app) {
         const LoadedGame game = readGame(opt->input, opt->format);
         const std::string ext = lowerExtension(opt->output);
         if (ext == ".gma")
-            writeGma(game, opt->output);
+            writeGma(game, opt->output, opt->input);
         else if (ext == ".txt")
             writeText(game, opt->output);
         else if (ext == ".csv")

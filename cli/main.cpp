@@ -30,6 +30,8 @@ int main(int argc, char** argv) {
     kv::cli::addStrategyCommand(app);
     kv::cli::addHonestyCommand(app);
     kv::cli::addSimulateCommand(app);
+    kv::cli::addTestGameCommand(app);
+    kv::cli::setProgramPath(argc > 0 ? argv[0] : nullptr);
 
     try {
         app.parse(argc, argv);

@@ -60,6 +60,10 @@ zcat "$usr/share/man/man1/kelvora-cli.1.gz" | grep -q "^\.TH KELVORA-CLI 1 .*$ve
 
 [ "$("$usr/bin/kelvora" --version)" = "kelvora $version" ] || fail "kelvora --version does not say $version"
 [ "$("$usr/bin/kelvora-cli" --version)" = "kelvora-cli $version" ] || fail "kelvora-cli --version does not say $version"
+# The installed command finds the limits table in the installed data folder.
+echo "1 2 3" >"$tmp/three.list"
+"$usr/bin/kelvora-cli" test-game --json "$tmp/three.list" | grep -q '"ran": true' ||
+    fail "kelvora-cli test-game does not find the installed rndtest.dat"
 
 # ------------------------------------------------------- a player's day
 # A fresh home, the data folder of XDG_DATA_HOME and a working directory of

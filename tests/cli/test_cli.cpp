@@ -8,6 +8,9 @@
 #include <random>
 
 #include "analysis/sequence_stats.h"
+#include "analysis/test_game_bets.h"
+#include "analysis/test_game_concentration.h"
+#include "analysis/test_game_parity.h"
 #include "files/files_test_util.h"
 #include "files/game_file.h"
 #include "files/text_exchange.h"
@@ -143,6 +146,30 @@ TEST_F(Cli, BacktestRunsAsTheTesterWindow) {
     const auto j =
         nlohmann::json::parse(run("backtest --json " + kMartingale + " --game " + path("red.list")).out);
     EXPECT_EQ(j["min_balance"], 5);
+}
+
+// The Test Game window's three tests over a saved game, with the limits
+// table shipped beside the command: the library's results and report lines.
+TEST_F(Cli, TestGameGivesTheWindowsThreeTests) {
+    writeGame();
+    const ConcentrationResult random =
+        ConcentrationTest(game, RndTestTable::read(KV_SOURCE_DIR "/data/rndtest.dat"));
+    const BetsTestResult bets = BetsTest(game);
+    const ParityResult parity = ParityTest(game);
+    const CliRun r = run("test-game --json " + path("game.gma"));
+    ASSERT_EQ(r.code, 0) << r.err;
+    const auto j = nlohmann::json::parse(r.out);
+    EXPECT_TRUE(j["random_only"]["ran"].get<bool>());
+    EXPECT_EQ(j["random_only"]["passed"], random.passed);
+    EXPECT_EQ(j["with_bets"]["total"], bets.total);
+    EXPECT_EQ(j["with_bets"]["shortfall"], bets.shortfall);
+    EXPECT_EQ(j["parity"]["even"], parity.even);
+    std::string report;  // the window's lines, a blank line between the tests
+    for (const auto* part : {&random.lines, &bets.lines, &parity.lines}) {
+        report += report.empty() ? "" : "\n";
+        for (const std::string& line : *part) report += line + "\n";
+    }
+    EXPECT_EQ(run("test-game " + path("game.gma")).out, report);
 }
 
 TEST_F(Cli, ConvertWritesEveryFormatFromTheSameGame) {
