@@ -18,6 +18,7 @@ void addStrategyCommand(CLI::App& app);
 void addHonestyCommand(CLI::App& app);
 void addSimulateCommand(CLI::App& app);
 void addTestGameCommand(CLI::App& app);
+void addAdviseCommand(CLI::App& app);
 
 // The --limits option of the commands that run strategies, refused at once
 // when it is no valid list of the table's limits.

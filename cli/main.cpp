@@ -31,6 +31,7 @@ int main(int argc, char** argv) {
     kv::cli::addHonestyCommand(app);
     kv::cli::addSimulateCommand(app);
     kv::cli::addTestGameCommand(app);
+    kv::cli::addAdviseCommand(app);
     kv::cli::setProgramPath(argc > 0 ? argv[0] : nullptr);
 
     try {

@@ -11,6 +11,7 @@
 #include "analysis/test_game_bets.h"
 #include "analysis/test_game_concentration.h"
 #include "analysis/test_game_parity.h"
+#include "calculate/calculate_plan.h"
 #include "files/files_test_util.h"
 #include "files/game_file.h"
 #include "files/text_exchange.h"
@@ -170,6 +171,31 @@ TEST_F(Cli, TestGameGivesTheWindowsThreeTests) {
         for (const std::string& line : *part) report += line + "\n";
     }
     EXPECT_EQ(run("test-game " + path("game.gma")).out, report);
+}
+
+// The Calculate window's advice with its default settings: the same misses
+// per category and the same chips on the table.
+TEST_F(Cli, AdviseGivesTheCalculateWindowsChips) {
+    writeGame();
+    CalculateSettings settings;
+    restoreDefaults(settings);
+    const CalculatePlan plan = planCalculate(settings, game);
+    GameState table = game;
+    table.CurrentBets = BetGrid{};
+    for (const TableClick& c : plan.clicks) placeChipAt(table, c.point.x, c.point.y);
+    nlohmann::json chips = nlohmann::json::object();
+    for (int c = 1; c <= kGridColumns; ++c)
+        for (int r = 1; r <= kGridRows; ++r)
+            if (table.CurrentBets.at(c, r) != 0) chips[betCellName(c, r)] = table.CurrentBets.at(c, r);
+    const CliRun r = run("advise --json " + path("game.gma"));
+    ASSERT_EQ(r.code, 0) << r.err;
+    const auto j = nlohmann::json::parse(r.out);
+    for (int k = 1; k <= kAdviceCategories; ++k) {
+        EXPECT_EQ(j["categories"][k - 1]["evaluated"], plan.categories[k].evaluated) << k;
+        EXPECT_EQ(j["categories"][k - 1]["misses"], plan.categories[k].misses) << k;
+    }
+    EXPECT_FALSE(chips.empty());
+    EXPECT_EQ(j["bets"], chips);
 }
 
 TEST_F(Cli, ConvertWritesEveryFormatFromTheSameGame) {
