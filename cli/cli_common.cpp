@@ -1,11 +1,14 @@
 #include "cli/cli_common.h"
 
+#include <unistd.h>
+
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <map>
 
 #include "cli/commands.h"
 #include "files/bet_text.h"
@@ -20,8 +23,64 @@ namespace kv::cli {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// Standard input ("-") and pipes can be read only once, but a file is read
+// twice (once to recognise its format): their content is copied into a
+// temporary file first, which goes when the command ends. Messages name
+// what the user gave.
+struct PipeCopies {
+    std::map<std::string, std::string> shown;  // temporary file -> the name given
+    PipeCopies() = default;
+    PipeCopies(const PipeCopies&) = delete;
+    PipeCopies& operator=(const PipeCopies&) = delete;
+    ~PipeCopies() {
+        std::error_code ec;
+        for (const auto& entry : shown) fs::remove(entry.first, ec);
+    }
+};
+
+PipeCopies& pipeCopies() {
+    static PipeCopies copies;
+    return copies;
+}
+
+std::string shownName(const fs::path& file) {
+    const auto it = pipeCopies().shown.find(file.string());
+    return it == pipeCopies().shown.end() ? file.string() : it->second;
+}
+
+// The path to read `path` from: itself, or a copy of standard input or of a
+// pipe or device.
+std::string readablePath(const std::string& path) {
+    std::error_code ec;
+    const bool stdinGiven = path == "-";
+    if (!stdinGiven && (!fs::exists(path, ec) || fs::is_regular_file(path, ec) || fs::is_directory(path, ec)))
+        return path;
+    const std::string shown = stdinGiven ? "standard input" : path;
+    std::FILE* in = stdinGiven ? stdin : std::fopen(path.c_str(), "rb");
+    if (!in) throw InputError(shown, "cannot open it");
+    static int copies = 0;
+    const fs::path copy = fs::temp_directory_path(ec) / ("kelvora-cli-" + std::to_string(::getpid()) + "-" +
+                                                         std::to_string(++copies) + ".in");
+    pipeCopies().shown[copy.string()] = shown;
+    std::FILE* out = std::fopen(copy.c_str(), "wb");
+    std::array<char, 1 << 16> buf;
+    bool failed = out == nullptr;
+    for (size_t n; !failed && (n = std::fread(buf.data(), 1, buf.size(), in)) > 0;)
+        failed = std::fwrite(buf.data(), 1, n, out) != n;
+    failed = failed || std::ferror(in) != 0;
+    if (out && std::fclose(out) != 0) failed = true;
+    if (!stdinGiven) std::fclose(in);
+    if (failed)
+        throw InputError(shown, "could not be copied to a temporary file in " + copy.parent_path().string());
+    return copy.string();
+}
+
+}  // namespace
+
 InputError::InputError(const fs::path& file, const std::string& message)
-    : std::runtime_error(file.string() + ": " + message) {}
+    : std::runtime_error(shownName(file) + ": " + message) {}
 
 namespace {
 
@@ -150,7 +209,8 @@ SpinFormat resolveFormat(const fs::path& path, const std::string& format) {
     return SpinFormat::Numbers;
 }
 
-std::vector<uint8_t> readSpinNumbers(const std::string& path, const std::string& format) {
+std::vector<uint8_t> readSpinNumbers(const std::string& given, const std::string& format) {
+    const std::string path = readablePath(given);
     switch (resolveFormat(path, format)) {
         case SpinFormat::Gma: {
             // Record k holds position k of the history, newest first.
@@ -173,8 +233,9 @@ std::vector<uint8_t> readSpinNumbers(const std::string& path, const std::string&
     return {};
 }
 
-void forEachSpinBlock(const std::string& path, const std::string& format,
+void forEachSpinBlock(const std::string& given, const std::string& format,
                       const std::function<void(std::span<const uint8_t>)>& sink) {
+    const std::string path = readablePath(given);
     if (resolveFormat(path, format) != SpinFormat::Numbers) {
         sink(readSpinNumbers(path, format));
         return;
@@ -183,7 +244,8 @@ void forEachSpinBlock(const std::string& path, const std::string& format,
     if (!list.status) throw InputError(path, list.status.message());
 }
 
-LoadedGame readGame(const std::string& path, const std::string& format) {
+LoadedGame readGame(const std::string& given, const std::string& format) {
+    const std::string path = readablePath(given);
     LoadedGame game;
     // Text and number lists carry no money: they get that of a new game.
     game.Balance = -kDefaultInputCredits;

@@ -1,13 +1,20 @@
 // kelvora-cli stats: how often each number and each outside bet came, the
-// longest runs of the even chances and the sleepers, streamed over the file.
+// longest runs of the even chances and the sleepers, streamed over the file;
+// with --per-spin also the Statistic window's table, one row per spin.
 #include <CLI/CLI.hpp>
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "analysis/sectors_bounds.h"
 #include "analysis/sequence_stats.h"
 #include "cli/cli_common.h"
 #include "cli/commands.h"
+#include "strategy/number_families.h"
 
 namespace kv::cli {
 
@@ -16,8 +23,30 @@ namespace {
 struct StatsOptions {
     std::string input;
     std::string format = "auto";
+    std::string perSpin;
+    std::vector<int32_t> sectors{SectorBounds::kDefaultNumbers.begin(), SectorBounds::kDefaultNumbers.end()};
     bool json = false;
 };
+
+// The Statistic window's row of a spin: its number, even chances, dozen,
+// column, street and wheel sector. Zero has no even chance, dozen, column or
+// street: those fields stay empty.
+void appendSpinRow(std::string& p, int64_t ordinal, int n, const SectorBounds& bounds) {
+    static const char* const names[3][3] = {{"", "red", "black"}, {"", "odd", "even"}, {"", "low", "high"}};
+    appendInt(p, ordinal);
+    p += ',';
+    appendInt(p, n);
+    if (n == 0) {
+        p += ",zero,,,,,,";
+    } else {
+        for (int f = 0; f < 3; ++f) (p += ',') += names[f][kNumberFamilies.cls[f][n]];
+        for (int f = 3; f < 5; ++f) appendInt(p += ',', kNumberFamilies.cls[f][n]);
+        appendInt(p += ',', (n - 1) / 3 + 1);  // the street: 1-2-3 is the first
+        p += ',';
+    }
+    p += sectorName(bounds.sectorOfNumber(n));
+    p += "\r\n";
+}
 
 std::string numberList(const std::vector<int>& numbers) {
     std::string s;
@@ -104,9 +133,36 @@ void addStatsCommand(CLI::App& app) {
         ->check(CLI::IsMember(formatNames()))
         ->capture_default_str();
     cmd->add_flag("--json", opt->json, "Print one JSON object instead of the table");
+    cmd->add_option("--per-spin", opt->perSpin,
+                    "Write spin,number,colour,parity,half,dozen,column,street,sector to this CSV file");
+    cmd->add_option("--sectors", opt->sectors,
+                    "The six sector boundaries B1,...,B6 of the wheel (with --per-spin)")
+        ->delimiter(',')
+        ->expected(6)
+        ->check(CLI::Range(0, 36))
+        ->capture_default_str();
     cmd->callback([opt] {
+        std::array<int32_t, 6> b{};
+        std::copy(opt->sectors.begin(), opt->sectors.end(), b.begin());
+        if (!SectorBounds::validNumbers(b))
+            throw CLI::ValidationError("--sectors: these boundaries do not make six arcs in wheel order");
+        const SectorBounds bounds = SectorBounds::fromNumbers(b);
+        std::optional<PieceWriter> rows;
+        if (!opt->perSpin.empty()) {
+            rows.emplace(opt->perSpin);
+            rows->piece() += "spin,number,colour,parity,half,dozen,column,street,sector\r\n";
+        }
         SequenceStats stats;
-        forEachSpinBlock(opt->input, opt->format, [&](std::span<const uint8_t> run) { stats.add(run); });
+        int64_t ordinal = 0;
+        forEachSpinBlock(opt->input, opt->format, [&](std::span<const uint8_t> run) {
+            stats.add(run);
+            if (!rows) return;
+            for (const uint8_t n : run) {
+                appendSpinRow(rows->piece(), ++ordinal, n, bounds);
+                rows->maybeFlush();
+            }
+        });
+        if (rows) rows->commit();
         printResult(opt->json ? statsJson(stats) : statsTable(stats));
     });
 }

@@ -65,8 +65,8 @@ class Cli : public ::testing::Test {
 
 TEST_F(Cli, UsageErrorsExitTwoAndPrintNothingOnStdout) {
     EXPECT_EQ(run("--version").out, std::string("kelvora-cli ") + KV_VERSION + "\n");
-    for (const char* args :
-         {"", "frobnicate", "stats", "backtest x.stg --game a --random 5", "convert a.gma out.doc"}) {
+    for (const char* args : {"", "frobnicate", "stats", "backtest x.stg --game a --random 5",
+                             "convert a.gma out.doc", "stats a --sectors 1,2,3,4,5,6"}) {
         const CliRun r = run(args);
         EXPECT_EQ(r.code, 2) << args;
         EXPECT_EQ(r.out, "") << args;
@@ -78,8 +78,10 @@ TEST_F(Cli, StatsAgreeWithTheLibraryInEveryFormat) {
     writeGame();
     SequenceStats expected;
     for (int32_t pos = game.SpinCount; pos >= 1; --pos) expected.add(game.SpinHistory(pos));
-    for (const char* file : {"game.gma", "game.txt", "game.list"}) {
-        const CliRun r = run("stats --json " + path(file));
+    // A pipe or standard input is read as well as a file.
+    for (const std::string& file : {path("game.gma"), path("game.txt"), path("game.list"),
+                                    "- <" + path("game.txt"), "/dev/stdin <" + path("game.gma")}) {
+        const CliRun r = run("stats --json " + file);
         ASSERT_EQ(r.code, 0) << file << r.err;
         const auto j = nlohmann::json::parse(r.out);
         EXPECT_EQ(j["spins"], 300) << file;
@@ -88,6 +90,18 @@ TEST_F(Cli, StatsAgreeWithTheLibraryInEveryFormat) {
         EXPECT_EQ(j["dozens"][2], expected.dozen(3));
         EXPECT_EQ(j["longest_run"]["high"], expected.longestRun(EvenChance::High));
     }
+
+    // The Statistic window's table: zero without even chances, the sector by
+    // the given boundaries (7 joins the 0-Spiel when the Big Series opens at 29).
+    writeAll(path("few.list"), "0 17\n7\n");
+    ASSERT_EQ(
+        run("stats " + path("few.list") + " --per-spin " + path("rows.csv") + " --sectors 32,29,9,33,6,25")
+            .code,
+        0);
+    EXPECT_EQ(kvtest::crlfLines(readAll(path("rows.csv"))),
+              (std::vector<std::string>{"spin,number,colour,parity,half,dozen,column,street,sector",
+                                        "1,0,zero,,,,,,0-Spiel", "2,17,black,odd,low,2,2,6,Orphelins",
+                                        "3,7,red,odd,low,1,1,3,0-Spiel"}));
 }
 
 // Every total against the tester's own interpreter: the stake of a step is
@@ -246,7 +260,15 @@ TEST_F(Cli, BadInputExitsOneNamingFileAndLineAndWritesNothing) {
     }
     EXPECT_EQ(readAll(path("kept.csv")), "old");
 
+    // Standard input is copied aside to be read twice: the message names it
+    // and the copy goes.
     const size_t files = dir.fileCount();
+    setenv("TMPDIR", dir.path().c_str(), 1);
+    const CliRun piped = run("stats - <" + path("junk.list"));
+    unsetenv("TMPDIR");
+    EXPECT_TRUE(piped.err.starts_with("kelvora-cli: standard input: Line 3: ")) << piped.err;
+    EXPECT_EQ(dir.fileCount(), files);
+
     const CliRun r = run("convert " + path("game.gma") + " " + path("kept.csv") + "/x.csv");
     EXPECT_EQ(r.code, 1);
     EXPECT_TRUE(r.err.starts_with("kelvora-cli: " + path("kept.csv") + "/x.csv: I/O error")) << r.err;
