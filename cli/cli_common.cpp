@@ -120,8 +120,17 @@ bool looksLikeGameFile(std::string_view head) {
     return number && *number >= 0 && *number <= 36 && TextToBets(lines[4], grid).ok();
 }
 
-// Bet tokens ("r-10", "1_2_3-5") carry a dash; a number list never does.
-bool looksLikeTextExport(std::string_view head) { return head.find('-') != std::string_view::npos; }
+// Bet tokens ("r-10", "1_2_3-5") carry a dash; a number list never does,
+// outside its comment lines.
+bool looksLikeTextExport(std::string_view head) {
+    for (size_t start = 0; start < head.size();) {
+        const size_t end = std::min(head.find_first_of("\r\n", start), head.size());
+        const std::string_view line = head.substr(start, end - start);
+        if (!line.starts_with('#') && line.find('-') != std::string_view::npos) return true;
+        start = end + 1;
+    }
+    return false;
+}
 
 // The line a game-file read failed on, from how far the reader got: it
 // stops right after the offending line, or at the end of a cut file, where

@@ -19,6 +19,7 @@ void addHonestyCommand(CLI::App& app);
 void addSimulateCommand(CLI::App& app);
 void addTestGameCommand(CLI::App& app);
 void addAdviseCommand(CLI::App& app);
+void addGenerateCommand(CLI::App& app);
 
 // The --limits option of the commands that run strategies, refused at once
 // when it is no valid list of the table's limits.

@@ -32,6 +32,7 @@ int main(int argc, char** argv) {
     kv::cli::addSimulateCommand(app);
     kv::cli::addTestGameCommand(app);
     kv::cli::addAdviseCommand(app);
+    kv::cli::addGenerateCommand(app);
     kv::cli::setProgramPath(argc > 0 ? argv[0] : nullptr);
 
     try {

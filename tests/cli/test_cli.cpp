@@ -12,6 +12,7 @@
 #include "analysis/test_game_concentration.h"
 #include "analysis/test_game_parity.h"
 #include "calculate/calculate_plan.h"
+#include "core/generator.h"
 #include "files/files_test_util.h"
 #include "files/game_file.h"
 #include "files/text_exchange.h"
@@ -210,6 +211,19 @@ TEST_F(Cli, AdviseGivesTheCalculateWindowsChips) {
     }
     EXPECT_FALSE(chips.empty());
     EXPECT_EQ(j["bets"], chips);
+}
+
+// Generate Spins from the command line: the program's generator, oldest
+// first, under a comment line (with dashes) that every reader skips.
+TEST_F(Cli, GenerateDrawsTheProgramsNumbersAsAList) {
+    Generator rng;
+    rng.setSeed(9);
+    std::string expected = "# kelvora-cli generate 400 --seed 9 --depth 3\n";
+    for (int i = 0; i < 400; ++i) expected += std::to_string(RandNum(rng, 3)) + "\n";
+    const CliRun r = run("generate 400 --seed 9 --depth 3");
+    EXPECT_EQ(r.out, expected);
+    writeAll(path("drawn.list"), r.out);
+    EXPECT_EQ(nlohmann::json::parse(run("stats --json " + path("drawn.list")).out)["spins"], 400);
 }
 
 TEST_F(Cli, ConvertWritesEveryFormatFromTheSameGame) {
