@@ -24,6 +24,7 @@ struct StatsOptions {
     std::string input;
     std::string format = "auto";
     std::string perSpin;
+    std::optional<int64_t> last;
     std::vector<int32_t> sectors{SectorBounds::kDefaultNumbers.begin(), SectorBounds::kDefaultNumbers.end()};
     bool json = false;
 };
@@ -133,6 +134,8 @@ void addStatsCommand(CLI::App& app) {
         ->check(CLI::IsMember(formatNames()))
         ->capture_default_str();
     cmd->add_flag("--json", opt->json, "Print one JSON object instead of the table");
+    cmd->add_option("--last", opt->last, "Only the latest N spins, as the statistics windows' spin amount")
+        ->check(CLI::PositiveNumber);
     cmd->add_option("--per-spin", opt->perSpin,
                     "Write spin,number,colour,parity,half,dozen,column,street,sector to this CSV file");
     cmd->add_option("--sectors", opt->sectors,
@@ -154,14 +157,24 @@ void addStatsCommand(CLI::App& app) {
         }
         SequenceStats stats;
         int64_t ordinal = 0;
-        forEachSpinBlock(opt->input, opt->format, [&](std::span<const uint8_t> run) {
+        auto count = [&](std::span<const uint8_t> run) {
             stats.add(run);
             if (!rows) return;
             for (const uint8_t n : run) {
                 appendSpinRow(rows->piece(), ++ordinal, n, bounds);
                 rows->maybeFlush();
             }
-        });
+        };
+        if (opt->last) {
+            // The latest spins are known only at the end: the list is held,
+            // at a byte a spin.
+            const std::vector<uint8_t> all = readSpinNumbers(opt->input, opt->format);
+            const size_t keep = std::min<size_t>(all.size(), static_cast<size_t>(*opt->last));
+            ordinal = static_cast<int64_t>(all.size() - keep);
+            count(std::span(all).last(keep));
+        } else {
+            forEachSpinBlock(opt->input, opt->format, count);
+        }
         if (rows) rows->commit();
         printResult(opt->json ? statsJson(stats) : statsTable(stats));
     });

@@ -103,6 +103,12 @@ TEST_F(Cli, StatsAgreeWithTheLibraryInEveryFormat) {
               (std::vector<std::string>{"spin,number,colour,parity,half,dozen,column,street,sector",
                                         "1,0,zero,,,,,,0-Spiel", "2,17,black,odd,low,2,2,6,Orphelins",
                                         "3,7,red,odd,low,1,1,3,0-Spiel"}));
+    // The latest two spins only, numbered as in the game.
+    const auto last = nlohmann::json::parse(
+        run("stats --json --last 2 " + path("few.list") + " --per-spin " + path("rows.csv")).out);
+    EXPECT_EQ(last["spins"], 2);
+    EXPECT_EQ(last["counts"][0], 0);
+    EXPECT_EQ(kvtest::crlfLines(readAll(path("rows.csv")))[1], "2,17,black,odd,low,2,2,6,Orphelins");
 }
 
 // Every total against the tester's own interpreter: the stake of a step is
