@@ -128,10 +128,7 @@ void runAdvise(const AdviseOptions& opt) {
 void addAdviseCommand(CLI::App& app) {
     auto opt = std::make_shared<AdviseOptions>();
     CLI::App* cmd = app.add_subcommand("advise", "The Calculate window's advice for the next spin of a game");
-    cmd->add_option("IN", opt->input, "Game file (.gma), text export or number list")->required();
-    cmd->add_option("--format", opt->format, "Format of IN")
-        ->check(CLI::IsMember(formatNames()))
-        ->capture_default_str();
+    addInputOptions(*cmd, opt->input, opt->format);
     cmd->add_option("--categories", opt->categories, "Categories: red, odd, low, dozens, columns, numbers")
         ->delimiter(',')
         ->check(CLI::IsMember(categoryNames()))

@@ -185,9 +185,7 @@ void addBacktestCommand(CLI::App& app) {
     cmd->add_option("STRATEGY", opt->strategy, "Strategy file (.stg)")->required();
     auto* game = cmd->add_option("--game", opt->game,
                                  "Replay the spins of this game file, text export or number list");
-    cmd->add_option("--format", opt->format, "Format of the --game file")
-        ->check(CLI::IsMember(formatNames()))
-        ->capture_default_str();
+    addFormatOption(*cmd, opt->format, "the --game file");
     auto* random = cmd->add_option("--random", opt->random, "Run over N random spins (N + 1 steps)")
                        ->check(CLI::Range(0, static_cast<int>(kMaxRunSpins)));
     cmd->add_option("--seed", opt->seed, "Seed of the generator (default: from the clock)")->needs(random);

@@ -401,6 +401,18 @@ void writeFileAtomically(const fs::path& path, const std::string& content) {
     out.commit();
 }
 
+void addFormatOption(CLI::App& cmd, std::string& format, const std::string& what) {
+    cmd.add_option("--format", format, "Format of " + what)
+        ->check(CLI::IsMember(formatNames()))
+        ->capture_default_str();
+}
+
+void addInputOptions(CLI::App& cmd, std::string& input, std::string& format) {
+    cmd.add_option("IN", input, "Game file (.gma), text export or number list; - for standard input")
+        ->required();
+    addFormatOption(cmd, format);
+}
+
 void addLimitsOption(CLI::App& cmd, std::string& limits) {
     cmd.add_option("--limits", limits, "Table limits L1,...,L14: min,max of 1/1, 1/2, ..., 1/35")
         ->check([](const std::string& text) {

@@ -128,7 +128,7 @@ void addConvertCommand(CLI::App& app) {
     auto opt = std::make_shared<ConvertOptions>();
     CLI::App* cmd =
         app.add_subcommand("convert", "Convert a game: OUT's extension chooses .gma, .txt, .csv or .json");
-    cmd->add_option("IN", opt->input, "Game file (.gma), text export or number list")->required();
+    addInputOptions(*cmd, opt->input, opt->format);
     cmd->add_option("OUT", opt->output, "File to write (.gma, .txt, .csv or .json)")
         ->required()
         ->check([](const std::string& out) {
@@ -136,9 +136,6 @@ void addConvertCommand(CLI::App& app) {
             if (ext == ".gma" || ext == ".txt" || ext == ".csv" || ext == ".json") return std::string();
             return "'" + out + "' does not end in .gma, .txt, .csv or .json";
         });
-    cmd->add_option("--format", opt->format, "Format of IN")
-        ->check(CLI::IsMember(formatNames()))
-        ->capture_default_str();
     cmd->callback([opt] {
         const LoadedGame game = readGame(opt->input, opt->format);
         const std::string ext = lowerExtension(opt->output);

@@ -68,12 +68,9 @@ std::string honestyText(const FairnessReport& report) {
 void addHonestyCommand(CLI::App& app) {
     auto opt = std::make_shared<HonestyOptions>();
     CLI::App* cmd = app.add_subcommand("honesty", "Fairness battery: is the wheel of these spins biased?");
-    cmd->add_option("IN", opt->input, "Game file (.gma), text export or number list")->required();
+    addInputOptions(*cmd, opt->input, opt->format);
     cmd->add_option("--level", opt->level, "Family-wise level: 0.05, 0.01 or 0.001")
         ->check(CLI::Range(1e-6, 0.5))
-        ->capture_default_str();
-    cmd->add_option("--format", opt->format, "Format of IN")
-        ->check(CLI::IsMember(formatNames()))
         ->capture_default_str();
     cmd->add_flag("--json", opt->json, "Print one JSON object instead of the report");
     cmd->callback([opt] {

@@ -129,10 +129,7 @@ std::string statsTable(const SequenceStats& st) {
 void addStatsCommand(CLI::App& app) {
     auto opt = std::make_shared<StatsOptions>();
     CLI::App* cmd = app.add_subcommand("stats", "Counts, runs and sleepers of the spins in a file");
-    cmd->add_option("IN", opt->input, "Game file (.gma), text export or number list")->required();
-    cmd->add_option("--format", opt->format, "Format of IN")
-        ->check(CLI::IsMember(formatNames()))
-        ->capture_default_str();
+    addInputOptions(*cmd, opt->input, opt->format);
     cmd->add_flag("--json", opt->json, "Print one JSON object instead of the table");
     cmd->add_option("--last", opt->last, "Only the latest N spins, as the statistics windows' spin amount")
         ->check(CLI::PositiveNumber);

@@ -82,10 +82,7 @@ void addTestGameCommand(CLI::App& app) {
     auto opt = std::make_shared<TestGameOptions>();
     CLI::App* cmd =
         app.add_subcommand("test-game", "The Test Game window's three tests: random only, with bets, parity");
-    cmd->add_option("IN", opt->input, "Game file (.gma), text export or number list")->required();
-    cmd->add_option("--format", opt->format, "Format of IN")
-        ->check(CLI::IsMember(formatNames()))
-        ->capture_default_str();
+    addInputOptions(*cmd, opt->input, opt->format);
     cmd->add_option("--table", opt->table,
                     "Limits table (default: the rndtest.dat shipped with the program)");
     cmd->add_flag("--json", opt->json, "Print one JSON object instead of the report");
