@@ -66,4 +66,28 @@ void BM_WholeGame(benchmark::State& state) {
 }
 BENCHMARK(BM_WholeGame)->Arg(1'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
 
+// "R" over a history of two long stretches of flat bets (N spins on red,
+// then N on black): the third click walks the whole red stretch, each of
+// whose sets a newer spin also had. Its cost must grow with N, not N^2.
+void BM_RepeatOverTwoStretches(benchmark::State& state) {
+    const auto n = state.range(0);
+    kv::GameState s;
+    s.Credit = 1'000;
+    for (const int cell : {11, 15}) {
+        kv::BetGrid g;
+        g.at(cell, 8) = 5;
+        for (int64_t i = 0; i < n; ++i) {
+            s.CurrentBets = g;
+            s.RecordSpin(static_cast<int>(i % 37));
+        }
+    }
+    for (auto _ : state) {
+        s.RepeatCursor = 0;
+        for (int click = 0; click < 3; ++click) kv::RepeatBets(s);
+        benchmark::DoNotOptimize(s.CurrentBets);
+    }
+    state.SetComplexityN(n);
+}
+BENCHMARK(BM_RepeatOverTwoStretches)->Arg(2'000)->Arg(20'000)->Unit(benchmark::kMillisecond)->Complexity();
+
 }  // namespace

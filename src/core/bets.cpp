@@ -1,7 +1,10 @@
 #include "core/bets.h"
 
 #include <algorithm>
+#include <functional>
 #include <limits>
+#include <string_view>
+#include <unordered_map>
 
 namespace kv {
 
@@ -11,6 +14,40 @@ int32_t toInt32(int64_t v) {
     return static_cast<int32_t>(
         std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }
+
+size_t gridHash(const BetGrid& g) {
+    return std::hash<std::string_view>{}(
+        std::string_view(reinterpret_cast<const char*>(g.v.data()), g.v.size() * sizeof(g.v[0])));
+}
+
+// The distinct non-empty bet sets of positions 1, 2, ... of the history,
+// gathered as a walk down the history passes them: whether a newer spin
+// had the same set is then one look-up, not a pass over the newer spins.
+class NewerBetSets {
+  public:
+    explicit NewerBetSets(const GameState& s) : s_(s) {}
+    void restart() {
+        byHash_.clear();
+        through_ = 0;
+    }
+    // Whether a position before pos holds the same set as `bets`.
+    bool contains(const BetGrid& bets, int32_t pos) {
+        while (through_ < pos - 1) {
+            const BetGrid g = s_.SpinBets(++through_);
+            if (!g.empty() && !find(g, gridHash(g))) byHash_.emplace(gridHash(g), through_);
+        }
+        return find(bets, gridHash(bets));
+    }
+
+  private:
+    bool find(const BetGrid& bets, size_t hash) const {
+        const auto [first, last] = byHash_.equal_range(hash);
+        return std::any_of(first, last, [&](const auto& entry) { return s_.SpinBets(entry.second) == bets; });
+    }
+    const GameState& s_;
+    std::unordered_multimap<size_t, int32_t> byHash_;  // one position per distinct set
+    int32_t through_ = 0;                              // positions 1..through_ are gathered
+};
 
 }  // namespace
 
@@ -90,17 +127,18 @@ void RepeatBets(GameState& s) {
     // At most one lap of the history: with nothing suitable the cursor ends
     // where it started and the table stays as it was.
     bool found = false;
+    NewerBetSets newer(s);
     for (int32_t step = 0; step < K; ++step) {
         s.RepeatCursor += 1;
-        if (s.RepeatCursor > K || s.RepeatCursor < 1) s.RepeatCursor = 1;
-        const BetGrid& c = s.SpinBets(s.RepeatCursor);
+        if (s.RepeatCursor > K || s.RepeatCursor < 1) {
+            s.RepeatCursor = 1;
+            newer.restart();
+        }
+        const BetGrid c = s.SpinBets(s.RepeatCursor);
         const int32_t total = c.sum();
         if (selective && (c.empty() || total > s.Credit)) continue;
-        if (!c.empty()) {
-            bool seenNewer = false;
-            for (int32_t j = 1; j < s.RepeatCursor && !seenNewer; ++j) seenNewer = s.SpinBets(j) == c;
-            if (seenNewer) continue;
-        }
+        // A set that a newer spin also had was offered before: skip it.
+        if (!c.empty() && newer.contains(c, s.RepeatCursor)) continue;
         found = true;
         break;
     }

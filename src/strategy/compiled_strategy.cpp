@@ -517,7 +517,7 @@ SessionRecord CompiledStrategy::play(SessionRandom& random, const SessionRules& 
         }
         const int64_t stake = betStep();
         needed = std::max(needed, stake - balance_);
-        if (stake > rules.bankroll + balance_) {
+        if (stake - balance_ > rules.bankroll) {  // stake > bankroll + balance, which may overflow
             r.end = SessionEnd::Ruined;
             break;
         }

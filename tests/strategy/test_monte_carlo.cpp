@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <random>
 #include <tuple>
 
@@ -60,6 +61,11 @@ TEST(MonteCarlo, FlatRedIsRuinedAsOftenAsTheGamblersRuinSays) {
     EXPECT_EQ(stopped.ruined, 0);
     EXPECT_EQ(stopped.stopLoss + stopped.completed, 2'000);
     EXPECT_EQ(stopped.finalBalance.p1, -50);
+
+    // The largest bankroll: no stake exhausts it, whatever the balance.
+    s.stopLoss.reset();
+    s.bankroll = std::numeric_limits<int64_t>::max();
+    EXPECT_EQ(runMonteCarlo(flatRed(), s).ruined, 0);
 }
 
 TEST(MonteCarlo, ASeedGivesTheSameResultWhateverTheThreads) {
