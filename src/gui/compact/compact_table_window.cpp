@@ -213,9 +213,13 @@ bool CompactTableWindow::eventFilter(QObject* watched, QEvent* event) {
             main_.memo()->setPlainText(memo_->toPlainText());
             main_.memoKeyPressed(Qt::Key_Return, Qt::NoModifier);
             copyTablePicture();
-            clearingMemo_ = true;
-            memo_->clear();
-            clearingMemo_ = false;
+            // A refused entry stays in the main window's memo; it stays here
+            // too, for the player to mend rather than type again.
+            if (main_.memo()->toPlainText().isEmpty()) {
+                clearingMemo_ = true;
+                memo_->clear();
+                clearingMemo_ = false;
+            }
             return true;
         }
     }

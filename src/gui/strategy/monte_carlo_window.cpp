@@ -25,6 +25,7 @@
 #include <algorithm>
 
 #include "gui/common/local_text.h"
+#include "gui/common/save_target.h"
 #include "gui/common/window_geometry.h"
 #include "gui/table/main_window.h"
 #include "strategy/monte_carlo_report.h"
@@ -512,9 +513,10 @@ void MonteCarloWindow::drawFan() {
 
 void MonteCarloWindow::exportCsv() {
     if (isRunning() || !result_ || result_->sessionRows.empty()) return;
-    QString path = chooseCsvFile ? chooseCsvFile(this, main_.folders().userDir()) : QString();
-    if (path.isEmpty()) return;
-    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".csv");
+    const QString chosen = chooseCsvFile ? chooseCsvFile(this, main_.folders().userDir()) : QString();
+    if (chosen.isEmpty()) return;
+    const QString path = QFileInfo(chosen).suffix().isEmpty() ? chosen + QStringLiteral(".csv") : chosen;
+    if (!mayReplaceAddedName(this, chosen, path, QStringLiteral("Export CSV"))) return;
     const FileStatus st = writeMonteCarloSessionsCsv(
         std::filesystem::path(QFile::encodeName(path).toStdString()), result_->sessionRows);
     if (!st) QMessageBox::critical(this, kTitle, local(st.message()));

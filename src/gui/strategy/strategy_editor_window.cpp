@@ -15,6 +15,7 @@
 #include <algorithm>
 
 #include "gui/common/local_text.h"
+#include "gui/common/save_target.h"
 #include "gui/common/window_geometry.h"
 #include "gui/table/main_window.h"
 #include "strategy/constructor_model.h"
@@ -619,9 +620,11 @@ void StrategyEditorWindow::clear() {
 void StrategyEditorWindow::save() {
     const QString path = chooseSaveFile ? chooseSaveFile(this, folder_) : QString();
     if (path.isEmpty()) return;
+    const std::string target = strategyFileName(QFile::encodeName(path).toStdString());
+    if (!mayReplaceAddedName(this, path, QFile::decodeName(target.c_str()), QStringLiteral("Save Strategy")))
+        return;
     render();
-    const StrategyFileResult r =
-        saveStrategyLines(QFile::encodeName(path).toStdString(), StrategyText(model_));
+    const StrategyFileResult r = saveStrategyLines(target, StrategyText(model_));
     if (r.status == StrategyFileStatus::Failed) refuse(r.message);
 }
 

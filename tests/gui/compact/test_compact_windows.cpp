@@ -18,6 +18,7 @@
 #include "gui/compact/compact_table_window.h"
 #include "gui/compact/hide_window.h"
 #include "gui/compact/number_pad_window.h"
+#include "gui/gui_test_support.h"
 #include "gui/table/main_window.h"
 #include "gui/table/memo_edit.h"
 
@@ -126,6 +127,15 @@ TEST_F(CompactTest, TypedNumbersInTheCompactMemoArePlayedOnlyOnline) {
     // The latest number is ringed in yellow on the half-size picture.
     const kv::TablePoint c = kv::minimize2LatestCentre(5);
     EXPECT_EQ(kv::rgbToWin(mini2->shown().pixel(c.x - 10, c.y)), 0x00FFFFu);
+    EXPECT_TRUE(mini2->memo()->toPlainText().isEmpty()) << "played: the box is emptied";
+
+    // A refused entry plays nothing and stays in the box to be mended.
+    kvtest::MessageBoxCatcher answer;
+    QTest::keyClicks(mini2->memo(), "7 99999999999");
+    QTest::keyClick(mini2->memo(), Qt::Key_Return);
+    EXPECT_EQ(answer.count(), 1);
+    EXPECT_EQ(s().SpinCount, 2);
+    EXPECT_EQ(mini2->memo()->toPlainText(), QStringLiteral("7 99999999999"));
 }
 
 TEST_F(CompactTest, PadQueuesInFuturePlaysInRealTimeAndTurns) {

@@ -126,6 +126,18 @@ TEST_F(ConstructorTest, BuildsSavesAndLoadsAStrategyWithoutTypingItsText) {
     QByteArray want;
     for (const std::string& l : expected) want += QByteArray::fromStdString(l) + "\r\n";
     EXPECT_EQ(saved.readAll(), want);
+    saved.close();
+    {
+        // The same name again: the file it would replace is asked about
+        // (the catcher answers no), though the name typed had no ".stg".
+        kvtest::MessageBoxCatcher answer;
+        click(ctor->clearButton());
+        click(ctor->saveButton());
+        EXPECT_EQ(answer.count(), 1);
+        EXPECT_TRUE(answer.text().contains("martingale.stg already exists")) << answer.text().toStdString();
+    }
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll(), want);
 
     // Clear, then Load: the same strategy and the controls of its last operator.
     click(ctor->clearButton());
