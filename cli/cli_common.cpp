@@ -5,6 +5,7 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -60,11 +61,17 @@ std::string readablePath(const std::string& path) {
     const std::string shown = stdinGiven ? "standard input" : path;
     std::FILE* in = stdinGiven ? stdin : std::fopen(path.c_str(), "rb");
     if (!in) throw InputError(shown, "cannot open it");
-    static int copies = 0;
-    const fs::path copy = fs::temp_directory_path(ec) / ("kelvora-cli-" + std::to_string(::getpid()) + "-" +
-                                                         std::to_string(++copies) + ".in");
+    // A name of our own, created exclusively (never an existing file or a
+    // link planted under a guessable name).
+    std::string name = (fs::temp_directory_path(ec) / "kelvora-cli-XXXXXX").string();
+    const int fd = ::mkstemp(name.data());
+    if (fd < 0 && !stdinGiven) std::fclose(in);
+    if (fd < 0)
+        throw InputError(shown, "cannot make a temporary copy in " + fs::path(name).parent_path().string());
+    const fs::path copy = name;
     pipeCopies().shown[copy.string()] = shown;
-    std::FILE* out = std::fopen(copy.c_str(), "wb");
+    std::FILE* out = ::fdopen(fd, "wb");
+    if (!out) ::close(fd);
     std::array<char, 1 << 16> buf;
     bool failed = out == nullptr;
     for (size_t n; !failed && (n = std::fread(buf.data(), 1, buf.size(), in)) > 0;)
@@ -120,14 +127,30 @@ bool looksLikeGameFile(std::string_view head) {
     return number && *number >= 0 && *number <= 36 && TextToBets(lines[4], grid).ok();
 }
 
-// Bet tokens ("r-10", "1_2_3-5") carry a dash; a number list never does,
-// outside its comment lines.
-bool looksLikeTextExport(std::string_view head) {
-    for (size_t start = 0; start < head.size();) {
-        const size_t end = std::min(head.find_first_of("\r\n", start), head.size());
-        const std::string_view line = head.substr(start, end - start);
-        if (!line.starts_with('#') && line.find('-') != std::string_view::npos) return true;
-        start = end + 1;
+// A bet token of a text export ("r-10", "1_2_3-5") is a spot name, a dash
+// and the amount: a dash right after a name character. A number list has
+// none outside its comment lines (a "-1" there is a bad number, not a bet).
+// The whole file is looked at, as a game's first bets may come late.
+bool looksLikeTextExport(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::array<char, 1 << 16> buf;
+    bool lineStart = true, comment = false;
+    char prev = ' ';
+    while (in) {
+        in.read(buf.data(), static_cast<std::streamsize>(buf.size()));
+        const auto got = static_cast<size_t>(in.gcount());
+        for (size_t i = 0; i < got; ++i) {
+            const char c = buf[i];
+            if (c == '\r' || c == '\n') {
+                lineStart = true;
+                prev = ' ';
+                continue;
+            }
+            if (lineStart) comment = c == '#';
+            lineStart = false;
+            if (!comment && c == '-' && std::strchr(" \t,;", prev) == nullptr) return true;
+            prev = c;
+        }
     }
     return false;
 }
@@ -171,6 +194,7 @@ int64_t failedLine(const fs::path& path, uint64_t position, bool missingLine) {
         throw InputError(path, st.message());
     const bool atEnd = in.position() >= in.size();
     const bool emptyText = st.message().rfind("'' ", 0) == 0;
+    if (st.message().starts_with("Line ")) throw InputError(path, st.message());  // it names its line
     const int64_t line = failedLine(path, in.position(), atEnd && emptyText);
     throw InputError(path, "Line " + std::to_string(line) + ": " + st.message());
 }
@@ -190,7 +214,11 @@ ImportedGame readTextExport(const fs::path& path) {
     InputFile in;
     if (auto st = in.open(path); !st) throw InputError(path, st.message());
     ImportedGame game;
-    if (auto st = readImportText(in, game); !st) throw InputError(path, st.message());
+    if (auto st = readImportText(in, game); !st) {
+        if (st.kind() == FileErrorKind::Io || st.message().starts_with("Line "))
+            throw InputError(path, st.message());
+        throw InputError(path, "Line " + std::to_string(in.lineNumber()) + ": " + st.message());
+    }
     return game;
 }
 
@@ -214,7 +242,7 @@ SpinFormat resolveFormat(const fs::path& path, const std::string& format) {
     if (format == "numbers") return SpinFormat::Numbers;
     const std::string head = readHead(path);
     if (looksLikeGameFile(head)) return SpinFormat::Gma;
-    if (looksLikeTextExport(head)) return SpinFormat::Text;
+    if (looksLikeTextExport(path)) return SpinFormat::Text;
     return SpinFormat::Numbers;
 }
 
@@ -426,8 +454,12 @@ void addLimitsOption(CLI::App& cmd, std::string& limits) {
 }
 
 void printResult(const std::string& text) {
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    std::fflush(stdout);
+    const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+    if (!written || std::fflush(stdout) != 0) {
+        const int err = errno ? errno : EIO;
+        throw InputError("standard output",
+                         "I/O error " + std::to_string(err) + " (" + std::strerror(err) + ")");
+    }
 }
 
 }  // namespace kv::cli

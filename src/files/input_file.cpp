@@ -117,19 +117,19 @@ bool InputFile::seek(uint64_t offset) {
     if (memory_) {
         if (offset > size_) return false;
         pos_ = static_cast<size_t>(offset);
-        return true;
-    }
-    if (!file_) return false;
-    if (offset >= bufferStart_ && offset <= bufferStart_ + len_) {
-        pos_ = static_cast<size_t>(offset - bufferStart_);
-        return true;
-    }
-    if (std::fseek(file_, static_cast<long>(offset), SEEK_SET) != 0) {
-        status_ = FileStatus::ioError(errno ? errno : EIO);
+    } else if (!file_) {
         return false;
+    } else if (offset >= bufferStart_ && offset <= bufferStart_ + len_) {
+        pos_ = static_cast<size_t>(offset - bufferStart_);
+    } else {
+        if (std::fseek(file_, static_cast<long>(offset), SEEK_SET) != 0) {
+            status_ = FileStatus::ioError(errno ? errno : EIO);
+            return false;
+        }
+        bufferStart_ = offset;
+        len_ = pos_ = 0;
     }
-    bufferStart_ = offset;
-    len_ = pos_ = 0;
+    if (offset == 0) lines_ = 0;  // a second pass counts its lines afresh
     return true;
 }
 

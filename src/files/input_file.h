@@ -36,6 +36,7 @@ class InputFile {
     bool lineUnterminated() const { return unterminated_; }
     // Up to n raw bytes; fewer only at the end or on a read error.
     size_t read(void* dest, size_t n);
+    // Back to the start also starts lineNumber() again.
     bool seek(uint64_t offset);
 
     uint64_t position() const { return bufferStart_ + pos_; }

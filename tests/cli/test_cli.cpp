@@ -73,6 +73,8 @@ TEST_F(Cli, UsageErrorsExitTwoAndPrintNothingOnStdout) {
         EXPECT_EQ(r.out, "") << args;
     }
     EXPECT_EQ(run("stats --help").code, 0);
+    // A result that cannot be delivered is a failure too.
+    EXPECT_EQ(WEXITSTATUS(std::system("'" KV_CLI_PATH "' generate 5 >/dev/full 2>/dev/null")), 1);
 }
 
 TEST_F(Cli, StatsAgreeWithTheLibraryInEveryFormat) {
@@ -91,6 +93,12 @@ TEST_F(Cli, StatsAgreeWithTheLibraryInEveryFormat) {
         EXPECT_EQ(j["dozens"][2], expected.dozen(3));
         EXPECT_EQ(j["longest_run"]["high"], expected.longestRun(EvenChance::High));
     }
+
+    // A text export whose first bet comes after the first 64 KiB is one still.
+    std::string late;
+    for (int i = 0; i < 30000; ++i) late += "5\r\n";
+    writeAll(path("late.txt"), late + "17 r-10\r\n");
+    EXPECT_EQ(run("stats " + path("late.txt")).code, 0);
 
     // The Statistic window's table: zero without even chances, the sector by
     // the given boundaries (7 joins the 0-Spiel when the Big Series opens at 29).
@@ -259,6 +267,11 @@ TEST_F(Cli, BadInputExitsOneNamingFileAndLineAndWritesNothing) {
     writeAll(path("junk.gma"), "0\r\n0\r\n2\r\n5\r\n0 0 x\r\n");
     writeAll(path("junk.list"), "1 2\r\n# c\r\n3\x01 4\r\n");
     writeAll(path("kept.csv"), "old");
+    writeAll(path("neg.list"), "5\n-1\n7\n");
+    writeAll(path("amount.txt"), "5\n17 r-x\n");
+    std::string cell = "0\r\n0\r\n1\r\n5\r\n0 7 ";  // 7 in a cell that is no bet spot
+    for (int i = 2; i < kGridCells; ++i) cell += "0 ";
+    writeAll(path("cell.gma"), cell + "\r\n0\r\n");
     std::string divide = readAll(kMartingale);
     divide.replace(divide.find("BET * 2"), 7, "BET \\ 0");
     writeAll(path("divide.stg"), divide);
@@ -269,6 +282,9 @@ TEST_F(Cli, BadInputExitsOneNamingFileAndLineAndWritesNothing) {
         {"convert --format gma", "junk.gma", "Line 5: "},
         {"stats", "junk.list", "Line 3: '3\\x01' is not a number from 0 to 36"},
         {"stats", "missing.list", "File not found"},
+        {"stats", "neg.list", "Line 2: '-1' is not a number from 0 to 36"},
+        {"stats", "amount.txt", "Line 2: 'x' is not a valid integer value"},
+        {"stats --format gma", "cell.gma", "Line 5: 7 beside the bet spots"},
         {"backtest --random 100 --seed 1", "divide.stg", "Division by zero"},
     };
     for (const auto& c : cases) {
