@@ -1,5 +1,7 @@
 #include "core/game_state.h"
 
+#include <algorithm>
+
 namespace kv {
 
 WinCellPos winCellFor(int n) {
@@ -17,6 +19,16 @@ int32_t GameState::ResultHistory(int32_t k) const {
 void GameState::setResultHistory(int32_t k, int32_t value) {
     if (k < 0 || k >= static_cast<int32_t>(results_.size())) return;
     results_[k] = value;
+}
+
+void GameState::replaceHistory(int32_t count, SpinStore&& spins, std::vector<int32_t>&& results) {
+    int32_t cap = kInitialHistoryCapacity;
+    while (count > cap - 10) cap += 1000;  // as addToSpinCount grows an empty game
+    spins_ = std::move(spins);
+    spins_.setCapacity(cap);
+    results_ = std::move(results);
+    results_.resize(static_cast<size_t>(cap), 0);
+    SpinCount = std::max(count, 0);
 }
 
 void GameState::addToSpinCount(int32_t n) {

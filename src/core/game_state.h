@@ -73,6 +73,11 @@ class GameState {
     // count comes within 10 of it, shrinks by 1000 while it lies more than
     // 2000 below). Moves no entry.
     void addToSpinCount(int32_t n);
+    // Replaces the whole history by one read aside (Open Game, the last game
+    // at start-up): SpinCount becomes `count`, the positions those of
+    // `spins`, the results `results` (indexed as ResultHistory). The
+    // capacity becomes that of a new game grown to `count`.
+    void replaceHistory(int32_t count, SpinStore&& spins, std::vector<int32_t>&& results);
     // Stores result n with a copy of CurrentBets as spin 1.
     void RecordSpin(int32_t n);
 

@@ -80,12 +80,25 @@ FileStatus AddGameToFile(const GameState& game, const std::filesystem::path& fil
 }
 
 FileStatus AddFileToGame(GameState& game, const std::filesystem::path& file) {
-    GameData data;
-    if (auto st = readGameFile(file, data, RecordsToRead::SpinsOnly); !st) return st;
+    InputFile in;
+    if (auto st = in.open(file); !st) return st;
     const int64_t n = game.SpinCount;
-    if (n + data.SpinCount > kMaxHistorySpins) return tooManySpins(intText(n + data.SpinCount));
-    game.addToSpinCount(data.SpinCount);
-    storeRecords(game, static_cast<int32_t>(n) + 1, data.records.data(), data.records.size());
+    // Kept packed until the whole file was read; a file the history cannot
+    // take is still checked to the end, but nothing of it is kept.
+    GameHeader header;
+    HistoryAside aside;
+    auto keep = [&](int32_t, const SpinRecord& r) {
+        if (n + header.SpinCount <= kMaxHistorySpins) aside.add(r);
+    };
+    if (auto st = readGameRecords(in, header, keep, RecordsToRead::SpinsOnly); !st) return st;
+    if (n + header.SpinCount > kMaxHistorySpins) return tooManySpins(intText(n + header.SpinCount));
+    game.addToSpinCount(header.SpinCount);
+    for (int32_t k = 1; k <= aside.positions(); ++k) {
+        const auto pos = static_cast<int32_t>(n) + k;
+        game.setSpinHistory(pos, aside.spins.number(k));
+        game.setSpinBets(pos, aside.spins.bets(k));
+        game.setResultHistory(pos, aside.results[static_cast<size_t>(k)]);
+    }
     return {};
 }
 

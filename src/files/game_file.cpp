@@ -151,10 +151,25 @@ FileStatus SaveGame(const GameState& game, const std::filesystem::path& path) {
     return writeGameFile(path, game);
 }
 
+void HistoryAside::add(const SpinRecord& r) {
+    const auto pos = static_cast<int32_t>(results.size());
+    spins.setNumber(pos, r.number);
+    spins.setBets(pos, r.bets);
+    results.push_back(r.result);
+}
+
 FileStatus OpenGame(GameState& game, const std::filesystem::path& path) {
-    GameData data;
-    if (auto st = readGameFile(path, data); !st) return st;
-    applyGame(game, data);
+    InputFile in;
+    if (auto st = in.open(path); !st) return st;
+    // The records are kept packed, as the history keeps them, and replace
+    // the game's only once the whole file was read.
+    GameHeader header;
+    HistoryAside aside;
+    if (auto st = readGameRecords(in, header, [&](int32_t, const SpinRecord& r) { aside.add(r); }); !st)
+        return st;
+    game.Balance = header.Balance;
+    game.Credit = header.Credit;
+    game.replaceHistory(header.SpinCount, std::move(aside.spins), std::move(aside.results));
     return {};
 }
 

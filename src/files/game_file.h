@@ -32,6 +32,16 @@ struct GameHeader {
     int32_t SpinCount = 0;
 };
 
+// A history read aside, packed as the game keeps it (a spin without bets
+// costs a few bytes): the positions 1.. of `spins`, and results[k] for
+// ResultHistory[k] (results[0] unused). GameState::replaceHistory takes it.
+struct HistoryAside {
+    SpinStore spins{kMaxHistorySpins + 12};  // every position a file may hold
+    std::vector<int32_t> results{0};
+    int32_t positions() const { return static_cast<int32_t>(results.size()) - 1; }
+    void add(const SpinRecord& r);  // the next position
+};
+
 struct GameData : GameHeader {
     std::vector<SpinRecord> records;  // records[k - 1] is record k
 };

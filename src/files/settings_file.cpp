@@ -277,29 +277,35 @@ FileStatus readSettingsFile(InputFile& in, SettingsFileData& out) {
     const int32_t m = settingsHistoryCount(data.game.SpinCount);
     const int64_t bytes = static_cast<int64_t>(m) * kIntsPerPosition * 4;
     if (static_cast<uint64_t>(bytes) > in.remaining()) return FileStatus::ioError(kReadPastEndError);
-    data.history.resize(static_cast<size_t>(m));
-    auto& h = data.history;
+    // Kept packed as the history keeps them: a spin without bets costs a
+    // few bytes, not the 208 cells it takes in the file.
+    HistoryAside& h = data.history;
+    h.results.assign(static_cast<size_t>(m) + 1, 0);
     bool badNumber = false;
     bool complete = readInts(in, m, [&](int64_t i, int32_t v) {
         if (v < 0 || v > 36) badNumber = true;
-        h[static_cast<size_t>(i)].number = v;
+        h.spins.setNumber(static_cast<int32_t>(i + 1), v);
     });
+    // Each position's cells are gathered in one grid, checked, then packed.
+    BetGrid cells;
+    std::string badBet;
     complete = complete && readInts(in, static_cast<int64_t>(m) * kGridCells, [&](int64_t i, int32_t v) {
-                   h[static_cast<size_t>(i / kGridCells)].bets.v[static_cast<size_t>(i % kGridCells)] = v;
+                   cells.v[static_cast<size_t>(i % kGridCells)] = v;
+                   if (i % kGridCells != kGridCells - 1) return;
+                   const int64_t pos = i / kGridCells + 1;
+                   if (const auto bad = unplayableBetCell(cells); bad && badBet.empty()) {
+                       badBet = joinText({"The last game holds ", unplayableBetText(cells, *bad),
+                                          " at history position ", intText(pos), ", which is no bet"});
+                   }
+                   h.spins.setBets(static_cast<int32_t>(pos), cells);
                });
     complete =
-        complete && readInts(in, m, [&](int64_t i, int32_t v) { h[static_cast<size_t>(i)].result = v; });
+        complete && readInts(in, m, [&](int64_t i, int32_t v) { h.results[static_cast<size_t>(i + 1)] = v; });
     if (!in.status().ok()) return in.status();
     if (!complete) return FileStatus::ioError(kReadPastEndError);
     if (badNumber)
         return FileStatus::badContent("The last game holds a spin that is not a number of the wheel");
-    for (size_t k = 0; k < h.size(); ++k) {
-        if (const auto bad = unplayableBetCell(h[k].bets)) {
-            return FileStatus::badContent(
-                joinText({"The last game holds ", unplayableBetText(h[k].bets, *bad), " at history position ",
-                          intText(static_cast<int64_t>(k + 1)), ", which is no bet"}));
-        }
-    }
+    if (!badBet.empty()) return FileStatus::badContent(badBet);
     out = std::move(data);
     return {};
 }
@@ -378,9 +384,7 @@ void applySettingsFile(SettingsFileData&& data, GameState& game, Settings& setti
         game.BallPocket < 1 || game.BallPocket > kNumberCount) {
         game.normalizeWheel();
     }
-    game.addToSpinCount(-game.SpinCount);
-    game.addToSpinCount(g.SpinCount);
-    storeRecords(game, 1, data.history.data(), data.history.size());
+    game.replaceHistory(g.SpinCount, std::move(data.history.spins), std::move(data.history.results));
     settings = std::move(data.settings);
 }
 

@@ -38,7 +38,7 @@ struct SavedGameValues {
 struct SettingsFileData {
     Settings settings;
     SavedGameValues game;
-    std::vector<SpinRecord> history;  // positions 1..M, M = max(N, 10) + 1
+    HistoryAside history;  // positions 1..M, M = max(N, 10) + 1
 };
 
 // Number of history positions stored: max(N, 10) + 1.

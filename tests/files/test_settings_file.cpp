@@ -152,8 +152,8 @@ TEST(SettingsFile, ReadsHandWrittenFiles) {
         EXPECT_EQ(d.settings.StrategyList, (std::vector<std::string>{"one.stg", "two words.stg", "x"}));
         EXPECT_EQ(d.settings.MainWindow.left, 100);
         EXPECT_EQ(d.game.OnlineQueue, (std::vector<uint8_t>{0, 36, 7, 44, 255}));
-        ASSERT_EQ(d.history.size(), 26u);
-        EXPECT_EQ(d.history[25].result, -26);
+        ASSERT_EQ(d.history.positions(), 26);
+        EXPECT_EQ(d.history.results[26], -26);
     }
 }
 
@@ -239,7 +239,7 @@ TEST(SettingsFile, HandWrittenHashesAreReadByTheirLines) {
         SettingsFileData d;
         ASSERT_TRUE(readSettingsFile(in, d).ok());
         EXPECT_EQ(d.settings.StrategyList[0].size(), static_cast<size_t>(shift) + 8);
-        EXPECT_EQ(d.history[10].number, 5);
+        EXPECT_EQ(d.history.spins.number(11), 5);
     }
 }
 
@@ -279,7 +279,7 @@ TEST(SettingsFile, DamagedFilesAreRefusedWholly) {
             EXPECT_EQ(st.message(), c.message);
         }
         EXPECT_EQ(d.game.Balance, 99);
-        EXPECT_TRUE(d.history.empty());
+        EXPECT_EQ(d.history.positions(), 0);
     }
 }
 
