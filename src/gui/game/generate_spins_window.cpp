@@ -114,6 +114,9 @@ void GenerateSpinsWindow::generate() {
         s.setSpinBets(k, none);
     }
     main_.memo()->addLine(QStringLiteral("Generate %1 spins").arg(n));
+    // The history views that are open follow the new spins, as after the
+    // file commands, rather than show the old history until they redraw.
+    emit main_.spinsChanged();
     close();
 }
 

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
 #include <QToolButton>
@@ -130,7 +131,9 @@ TEST_F(SmallWindowsTest, GenerateSpinsAddsSpinsWithoutMoneyAndRefusesTooMany) {
     s().Credit = 100;
     generate->edit()->selectAll();
     QTest::keyClicks(generate->edit(), QStringLiteral("1,500"));
+    QSignalSpy follow(form.get(), &kv::MainWindow::spinsChanged);  // open history views follow
     QTest::mouseClick(generate->generateButton(), Qt::LeftButton);
+    EXPECT_EQ(follow.count(), 1);
     EXPECT_EQ(s().SpinCount, 1500);
     EXPECT_EQ(s().Credit, 100);
     EXPECT_EQ(form->memo()->lines().last(), QStringLiteral("Generate 1500 spins"));
