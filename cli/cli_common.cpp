@@ -331,13 +331,7 @@ GameState gameStateOf(const LoadedGame& g, const std::string& path) {
     GameState game;
     game.Balance = g.Balance;
     game.Credit = g.Credit;
-    game.addToSpinCount(static_cast<int32_t>(n));
-    for (size_t s = 0; s < n; ++s) {
-        const auto pos = static_cast<int32_t>(n - s);  // the file's last spin is position 1
-        game.setSpinHistory(pos, g.spins.numbers[s]);
-        if (g.spins.firstBet[s] != (s + 1 < n ? g.spins.firstBet[s + 1] : g.spins.bets.size()))
-            game.setSpinBets(pos, g.spins.grid(s));
-    }
+    applyImport(game, g.spins);
     for (size_t k = 0; k < g.results.size(); ++k)
         game.setResultHistory(static_cast<int32_t>(k + 1), g.results[k]);
     return game;

@@ -25,7 +25,6 @@ constexpr int bitCount(uint64_t m) {
     return static_cast<int>((m * 0x0101010101010101ull) >> 56);
 }
 constexpr int kCells = kTesterRows * kTesterCells;
-constexpr int32_t kNever = 1000000;  // the age of a class none of whose numbers was seen
 
 // The twelve categories with their numbers and cells, and the cell of each
 // number.
@@ -129,19 +128,11 @@ std::optional<CompiledStrategy> CompiledStrategy::compile(const Strategy& strate
         return static_cast<int32_t>(c.windows_.size() - 1);
     };
     auto plain = [&](const std::string& text) {
-        Value v;
-        if (const int32_t p = strategy.findParameter(text); p > 0) {
-            v.kind = Value::Parameter;
-            v.v = p - 1;
-            return v;
-        }
-        const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v.v);
-        if (text.empty() || ec != std::errc() || end != text.data() + text.size()) {
-            v.kind = Value::Bad;
-            v.v = static_cast<int32_t>(c.badTexts_.size());
-            c.badTexts_.push_back(text);
-        }
-        return v;
+        const Strategy::PlainOperand p = strategy.plainOperand(text);
+        if (p.kind == Strategy::PlainOperand::Parameter) return Value{Value::Parameter, p.value};
+        if (p.kind == Strategy::PlainOperand::Literal) return Value{Value::Literal, p.value};
+        c.badTexts_.push_back(text);
+        return Value{Value::Bad, static_cast<int32_t>(c.badTexts_.size() - 1)};
     };
     auto selection = [&](int keyword, int32_t length, int32_t category) {
         Select s{keyword, category, length, -1};
@@ -316,12 +307,7 @@ uint64_t CompiledStrategy::select(const Select& s, bool& hasValue, int32_t& v) c
         }
         const int f = familyOf(c);
         const auto& sum = w.classSum[f];
-        int chosen;
-        if (c <= 5)
-            chosen = (sum[1] > sum[2]) == (s.keyword == kwHOT) ? 1 : 2;
-        else
-            chosen = s.keyword == kwHOT ? firstLargest(sum[1], sum[2], sum[3])
-                                        : firstSmallest(sum[1], sum[2], sum[3]);
+        const int chosen = classByCount(s.keyword, c, sum[1], sum[2], sum[3]);
         v = chosen;
         return classMask_[f][chosen];
     }
@@ -336,66 +322,16 @@ uint64_t CompiledStrategy::select(const Select& s, bool& hasValue, int32_t& v) c
         std::array<int64_t, 4> m{};
         for (int j = 1; j <= 3; ++j) {
             const int64_t a = ageOf(lastClass_[f][j]);
-            m[j] = a >= 0 ? a : kNever;
+            m[j] = a >= 0 ? a : kNeverSeenAge;
         }
-        int chosen;
-        if (s.keyword == kwNEW) {
-            chosen = firstSmallest(m[1], m[2], m[3]);
-        } else {
-            for (int j = 1; j <= 3; ++j)
-                if (m[j] == kNever) m[j] = 0;
-            chosen = firstLargest(m[1], m[2], m[3]);
-        }
+        const int chosen = classByAge(s.keyword, m);
         v = chosen;
         return classMask_[f][chosen];
     }
 
     std::array<int64_t, 37> age;
     for (int x = 0; x <= 36; ++x) age[x] = ageOf(lastSeen_[x]);
-    const int keep = c - 11;
-    std::array<uint64_t, 37> key;
-    uint64_t numbers = 0;
-    if (s.keyword == kwNEW) {
-        // The most recent first; then the unseen from the lowest number.
-        for (int x = 0; x <= 36; ++x)
-            key[x] = age[x] >= 0 ? static_cast<uint64_t>(age[x]) << 6 : (uint64_t{1} << 40) | x;
-        std::array<uint64_t, 37> sorted = key;
-        std::nth_element(sorted.begin(), sorted.begin() + (keep - 1), sorted.end());
-        int64_t high = INT64_MIN;
-        for (int x = 0; x <= 36; ++x)
-            if (key[x] <= sorted[keep - 1]) {
-                numbers |= numberBit(x);
-                high = std::max(high, age[x]);
-            }
-        v = static_cast<int32_t>(std::max<int64_t>(high, 0));
-        return numbers;
-    }
-    // OLD: the 37 - keep newest go, zero next when too few were seen.
-    int seen = 0;
-    for (int x = 0; x <= 36; ++x) seen += age[x] >= 0;
-    const int remove = 37 - keep;
-    if (seen < remove) {
-        int taken = 0;
-        for (int x = 1; x <= 36 && taken < keep; ++x)
-            if (age[x] < 0) {
-                numbers |= numberBit(x);
-                ++taken;
-            }
-        v = -1;
-        return numbers;
-    }
-    for (int x = 0; x <= 36; ++x)
-        key[x] = age[x] >= 0 ? static_cast<uint64_t>(age[x]) << 6 | x : (uint64_t{1} << 40) | x;
-    std::array<uint64_t, 37> sorted = key;
-    std::nth_element(sorted.begin(), sorted.begin() + (remove - 1), sorted.end());
-    int64_t low = INT64_MAX;
-    for (int x = 0; x <= 36; ++x)
-        if (key[x] > sorted[remove - 1]) {
-            numbers |= numberBit(x);
-            low = std::min(low, age[x]);
-        }
-    v = static_cast<int32_t>(low);
-    return numbers;
+    return numbersByAge(s.keyword, c - 11, age, v);
 }
 
 int32_t CompiledStrategy::otherValue(const Value& v) {

@@ -182,14 +182,11 @@ Interpreter::Compiled Interpreter::compile(const Strategy& strategy, const GameS
     for (const StrategyParameter& p : strategy.parameters) c.current.push_back(p.initiation);
     c.betParameter = strategy.findParameter(kBetParameterName) - 1;
     auto plain = [&](const std::string& text) {
+        const Strategy::PlainOperand p = strategy.plainOperand(text);
         Value v;
-        if (const int32_t p = strategy.findParameter(text); p > 0) {
-            v.kind = Value::Parameter;
-            v.v = p - 1;
-            return v;
-        }
-        const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v.v);
-        if (text.empty() || ec != std::errc() || end != text.data() + text.size()) {
+        v.v = p.value;
+        if (p.kind == Strategy::PlainOperand::Parameter) v.kind = Value::Parameter;
+        if (p.kind == Strategy::PlainOperand::Bad) {
             v.kind = Value::Bad;
             v.text = text;
         }

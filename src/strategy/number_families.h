@@ -40,4 +40,20 @@ int familyOf(int32_t c);
 int firstLargest(int64_t a, int64_t b, int64_t c);
 int firstSmallest(int64_t a, int64_t b, int64_t c);
 
+// The age of a class none of whose numbers came in the window.
+inline constexpr int64_t kNeverSeenAge = 1000000;
+
+// The class (1..3) of a family that HOT (the most spins) or COLD (the
+// fewest) chooses from the classes' counts; two-class families are choices
+// 0..5.
+int classByCount(int keyword, int32_t choice, int64_t s1, int64_t s2, int64_t s3);
+// The class that NEW (seen last) or OLD (not seen longest, a class never
+// seen counting as age 0) chooses from the youngest age of each class
+// (kNeverSeenAge when none came); youngest[0] is unused.
+int classByAge(int keyword, std::array<int64_t, 4> youngest);
+// NEW or OLD over single numbers: the `keep` numbers chosen from each
+// number's age in the window (0 for the newest spin, -1 when it did not
+// come), and the selection's value.
+uint64_t numbersByAge(int keyword, int keep, const std::array<int64_t, 37>& age, int32_t& value);
+
 }  // namespace kv

@@ -81,7 +81,7 @@ Selection RunHistory::SelectNumbers(int keyword, int32_t n, int32_t c) const {
     static const std::array<int32_t, 37> kZero{};
     std::array<int32_t, 37> scratch;
     const std::array<int32_t, 37>& count = active ? countsFor(n, scratch) : kZero;
-    std::array<int32_t, 37> age;  // 0 = the newest spin, -1 unseen
+    std::array<int64_t, 37> age;  // 0 = the newest spin, -1 unseen
     for (int x = 0; x <= 36; ++x) {
         const int32_t a = stepCount() - lastSeen_[x];
         age[x] = active && lastSeen_[x] > 0 && a < n ? a : -1;
@@ -97,41 +97,9 @@ Selection RunHistory::SelectNumbers(int keyword, int32_t n, int32_t c) const {
             case kwCOLD:  // the `keep` smallest (count, number)
                 for (int x = 0; x <= 36; ++x) key[x] = static_cast<uint64_t>(count[x]) << 6 | x;
                 break;
-            case kwNEW:  // the most recent; then unseen ones from the lowest number
-                for (int x = 0; x <= 36; ++x)
-                    key[x] = age[x] >= 0 ? static_cast<uint64_t>(age[x]) << 6 : (uint64_t{1} << 40) | x;
-                break;
-            default: {  // OLD
-                int seen = 0;
-                for (int x = 0; x <= 36; ++x) seen += age[x] >= 0;
-                const int remove = 37 - keep;
-                if (seen < remove) {
-                    // Every seen number goes, then zero; the lowest `keep` of the
-                    // unseen rest remain, all unseen.
-                    int taken = 0;
-                    for (int x = 1; x <= 36 && taken < keep; ++x)
-                        if (age[x] < 0) {
-                            sel.numbers |= numberBit(x);
-                            ++taken;
-                        }
-                    sel.value = -1;
-                    return sel;
-                }
-                // The `remove` newest go; the rest remain.
-                for (int x = 0; x <= 36; ++x)
-                    key[x] = age[x] >= 0 ? static_cast<uint64_t>(age[x]) << 6 | x : (uint64_t{1} << 40) | x;
-                std::array<uint64_t, 37> sorted = key;
-                std::nth_element(sorted.begin(), sorted.begin() + (remove - 1), sorted.end());
-                const uint64_t last = sorted[remove - 1];
-                int32_t low = INT32_MAX;
-                for (int x = 0; x <= 36; ++x)
-                    if (key[x] > last) {
-                        sel.numbers |= numberBit(x);
-                        low = std::min(low, age[x]);
-                    }
-                sel.value = low;
+            default:  // NEW and OLD
+                sel.numbers = numbersByAge(keyword, keep, age, sel.value);
                 return sel;
-            }
         }
         // Keep the `keep` smallest keys.
         std::array<uint64_t, 37> sorted = key;
@@ -141,21 +109,10 @@ Selection RunHistory::SelectNumbers(int keyword, int32_t n, int32_t c) const {
         for (int x = 0; x <= 36; ++x)
             if (key[x] <= last) {
                 sel.numbers |= numberBit(x);
-                const int32_t v = keyword == kwHOT || keyword == kwCOLD ? count[x] : age[x];
-                low = std::min(low, v);
-                high = std::max(high, v);
+                low = std::min(low, count[x]);
+                high = std::max(high, count[x]);
             }
-        switch (keyword) {
-            case kwHOT:
-                sel.value = low;
-                break;
-            case kwCOLD:
-                sel.value = high;
-                break;
-            default:
-                sel.value = std::max(high, 0);
-                break;  // NEW
-        }
+        sel.value = keyword == kwHOT ? low : high;
         return sel;
     }
 
@@ -165,23 +122,12 @@ Selection RunHistory::SelectNumbers(int keyword, int32_t n, int32_t c) const {
     if (keyword == kwHOT || keyword == kwCOLD) {
         std::array<int64_t, 4> s{};
         for (int x = 1; x <= 36; ++x) s[fam.cls[f][x]] += count[x];
-        if (c <= 5) {
-            chosen = keyword == kwHOT ? (s[1] > s[2] ? 1 : 2) : (s[1] > s[2] ? 2 : 1);
-        } else {
-            chosen = keyword == kwHOT ? firstLargest(s[1], s[2], s[3]) : firstSmallest(s[1], s[2], s[3]);
-        }
+        chosen = classByCount(keyword, c, s[1], s[2], s[3]);
     } else {
-        constexpr int32_t kNever = 1000000;
-        std::array<int32_t, 4> m = {kNever, kNever, kNever, kNever};
+        std::array<int64_t, 4> m = {kNeverSeenAge, kNeverSeenAge, kNeverSeenAge, kNeverSeenAge};
         for (int x = 1; x <= 36; ++x)
             if (age[x] >= 0) m[fam.cls[f][x]] = std::min(m[fam.cls[f][x]], age[x]);
-        if (keyword == kwNEW) {
-            chosen = firstSmallest(m[1], m[2], m[3]);
-        } else {
-            for (int j = 1; j <= 3; ++j)
-                if (m[j] == kNever) m[j] = 0;
-            chosen = firstLargest(m[1], m[2], m[3]);
-        }
+        chosen = classByAge(keyword, m);
     }
     sel.numbers = fam.mask[f][chosen];
     sel.value = chosen;

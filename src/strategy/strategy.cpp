@@ -1,6 +1,16 @@
 #include "strategy/strategy.h"
 
+#include <charconv>
+
 namespace kv {
+
+Strategy::PlainOperand Strategy::plainOperand(std::string_view text) const {
+    if (const int32_t p = findParameter(text); p > 0) return {PlainOperand::Parameter, p - 1};
+    PlainOperand v;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v.value);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size()) v = {PlainOperand::Bad, 0};
+    return v;
+}
 
 Strategy::Strategy() {
     StrategyParameter bet;

@@ -44,6 +44,15 @@ struct Strategy {
 
     // Number (1-based) of the first parameter with exactly this name, or 0.
     int32_t findParameter(std::string_view name) const;
+
+    // An operand that is no selection, as a run reads it: a parameter (its
+    // 0-based index), a whole number, or a text that is neither (the run
+    // stops with "'X' is not a valid integer value" when it meets it).
+    struct PlainOperand {
+        enum Kind : uint8_t { Parameter, Literal, Bad } kind = Literal;
+        int32_t value = 0;  // the index or the number
+    };
+    PlainOperand plainOperand(std::string_view text) const;
     // Number of the first operator with exactly this name, or 0.
     int32_t findOperator(std::string_view name) const;
 
