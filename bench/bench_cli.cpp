@@ -13,6 +13,7 @@
 #include <random>
 #include <string>
 
+#include "bench_games.h"
 #include "core/game_state.h"
 #include "files/game_file.h"
 
@@ -54,18 +55,7 @@ const fs::path& numberList() {
 
 const fs::path& bigGame() {
     static const fs::path path = [] {
-        kv::GameState s;
-        std::mt19937 rng(1);
-        const auto& cells = kv::allBetCells();
-        for (int32_t i = 0; i < 100'000; ++i) {
-            s.CurrentBets.clear();
-            for (int b = 0; b < 4; ++b) {
-                const auto& c = cells[rng() % cells.size()];
-                s.CurrentBets.at(c.c, c.r) = static_cast<int32_t>(1 + rng() % 100);
-            }
-            s.RecordSpin(static_cast<int>(rng() % 37));
-            s.setResultHistory(s.SpinCount, static_cast<int32_t>(rng() % 20000) - 10000);
-        }
+        const kv::GameState s = kvbench::gameWithBets(100'000);
         fs::path p = benchFile("game.gma");
         kv::writeGameFile(p, s);
         return p;

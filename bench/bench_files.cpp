@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <random>
 
+#include "bench_games.h"
 #include "files/game_file.h"
 #include "files/settings_file.h"
 #include "files/text_exchange.h"
@@ -18,23 +19,7 @@ namespace {
 constexpr int32_t kSpins = 100000;
 
 const kv::GameState& bigGame() {
-    static const kv::GameState game = [] {
-        kv::GameState s;
-        s.NewGame();
-        std::mt19937 rng(1);
-        const auto& cells = kv::allBetCells();
-        for (int32_t i = 0; i < kSpins; ++i) {
-            s.CurrentBets.clear();
-            for (int b = 0; b < 4; ++b) {
-                const auto& c = cells[rng() % cells.size()];
-                s.CurrentBets.at(c.c, c.r) = static_cast<int32_t>(1 + rng() % 100);
-            }
-            s.RecordSpin(static_cast<int>(rng() % 37));
-            s.setResultHistory(s.SpinCount, static_cast<int32_t>(rng() % 20000) - 10000);
-        }
-        s.CurrentBets.clear();
-        return s;
-    }();
+    static const kv::GameState game = kvbench::gameWithBets(kSpins);
     return game;
 }
 
