@@ -100,35 +100,35 @@ class StepRecorder {
     Totals t_;
 };
 
+// Each total once: its JSON key, its label in the table, its value.
 std::string totalsText(const Totals& t, const BacktestOptions& opt, uint32_t seed) {
+    struct Row {
+        const char* key;
+        const char* label;
+        long long value;
+    };
+    std::vector<Row> rows = {
+        {"steps", "Steps", t.steps},
+        {"final_balance", "Final balance", t.finalBalance},
+        {"min_balance", "Lowest balance", t.minBalance},
+        {"max_balance", "Highest balance", t.maxBalance},
+        {"wins", "Wins", t.wins},
+        {"losses", "Losses", t.losses},
+        {"drawn", "Drawn games", t.drawn},
+        {"total_staked", "Total staked", t.staked},
+    };
+    if (opt.random) rows.push_back({"seed", "Seed", seed});
     if (opt.json) {
         nlohmann::ordered_json j;
-        j["steps"] = t.steps;
-        j["final_balance"] = t.finalBalance;
-        j["min_balance"] = t.minBalance;
-        j["max_balance"] = t.maxBalance;
-        j["wins"] = t.wins;
-        j["losses"] = t.losses;
-        j["drawn"] = t.drawn;
-        j["total_staked"] = t.staked;
-        if (opt.random) j["seed"] = seed;
+        for (const Row& r : rows) j[r.key] = r.value;
         return j.dump(2) + "\n";
     }
     std::string out;
     char line[128];
-    auto add = [&](const char* label, long long v) {
-        std::snprintf(line, sizeof line, "%-16s %lld\n", label, v);
+    for (const Row& r : rows) {
+        std::snprintf(line, sizeof line, "%-16s %lld\n", r.label, r.value);
         out += line;
-    };
-    add("Steps", t.steps);
-    add("Final balance", t.finalBalance);
-    add("Lowest balance", t.minBalance);
-    add("Highest balance", t.maxBalance);
-    add("Wins", t.wins);
-    add("Losses", t.losses);
-    add("Drawn games", t.drawn);
-    add("Total staked", t.staked);
-    if (opt.random) add("Seed", seed);
+    }
     return out;
 }
 
